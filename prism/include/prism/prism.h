@@ -1,0 +1,109 @@
+// The numeric core of the prism calculator: composition of two ophthalmic
+// prisms, the scale of the vector diagram, and the number texts the window
+// reads and writes. No user interface lives here.
+//
+// Precision is part of the behaviour. Horizontal components and results are
+// doubles; vertical components are rounded to 32-bit floats when stored. A
+// value carried at another precision can round differently on screen.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace prism {
+
+// The approximation of pi used for every degree/radian conversion, both ways.
+// It is slightly larger than pi, which turns every direction a little
+// counter-clockwise; the display rounding hides the difference.
+inline constexpr double PI_APPROX = 3.1416;
+
+// Twips per diagram unit; the largest rounded power is drawn 10 units long.
+inline constexpr double UnitLength = 180;
+
+// A point in window coordinates, in twips: x to the right, y downward.
+struct TwipPoint {
+    float x;
+    float y;
+};
+
+// Common start point of the three diagram vectors.
+inline constexpr TwipPoint DiagramOrigin{7800.0f, 4200.0f};
+
+// The window's record of calculation variables. Texts are converted to
+// numbers at each use (to_number); they are never stored as numbers.
+struct CompositionState {
+    std::string AP;     // power of A as entered; one-decimal text after round_and_scale
+    std::string ABase;  // base direction of A as entered
+    double AX = 0;
+    float AY = 0;
+    std::string BP;     // power of B as entered; one-decimal text after round_and_scale
+    std::string BBase;  // base direction of B as entered
+    double BX = 0;
+    float BY = 0;
+    double CP = 0;      // power of C
+    double CBase = 0;   // base direction of C, degrees, 0..360
+    double CX = 0;
+    float CY = 0;
+    double AXs = 0;
+    float AYs = 0;
+    double BXs = 0;
+    float BYs = 0;
+    double CXs = 0;
+    float CYs = 0;
+    float MAG = 0;      // diagram scale: diagram units per prism dioptre
+};
+
+// Components of A and B, their sum C, C's power and base direction.
+// Reads AP, ABase, BP, BBase; an entry that is not a number propagates as NaN,
+// and CBase then keeps its previous value. Performs no checks of its own.
+void compose(CompositionState& state);
+
+// Rounds AP, BP (texts) and C's power to one decimal, takes the largest L
+// (ties to A, then B), sets MAG = 10 / L and the scaled components.
+// Returns false when no scale exists (L is not positive, or 10 / L vanishes
+// as a float); MAG and the scaled components are then left as they were.
+bool round_and_scale(CompositionState& state);
+
+// Window coordinates of the end of a vector with scaled components (xs, ys).
+TwipPoint end_point(double xs, double ys);
+
+// What a compute press decides about the four entries.
+enum class Outcome {
+    Composed,   // the composition ran and every result is finite
+    RejectA,    // prism A's entries are refused
+    RejectB,    // prism B's entries are refused
+};
+
+// The checks of one prism: both texts present and numeric, power >= 0,
+// direction within 0..360 inclusive.
+bool prism_acceptable(std::string_view power, std::string_view direction);
+
+// Checks A, then B, then composes. When the composition has no finite result
+// (entries so large that a component overflows), the prism with the larger
+// power (A when equal) is refused and the state's components keep their
+// previous values. The input texts are read from the state, never changed.
+Outcome evaluate(CompositionState& state);
+
+// The result line shown to the user, e.g. "5.0△ Base 53°" (UTF-8).
+std::string result_text(const CompositionState& state);
+
+// The entry-text conversion used at every numeric use of a text field.
+// Accepts a plain decimal number with "." as the decimal point, an optional
+// leading sign, an optional exponent, surrounding blanks (ASCII space, tab,
+// U+3000), and the same written with full-width digits, "．", "＋", "－",
+// "ｅ" as a Japanese input method types them. Everything else is refused:
+// empty text, letters, nan, inf, hexadecimal, digit grouping, decimal comma,
+// trailing junk, values too large to be finite. Values too small for a double
+// become zero.
+std::optional<double> to_number(std::string_view text);
+
+// The number patterns "#0" (decimals = 0) and "#0.0" (decimals = 1): at least
+// one integer digit, exactly `decimals` fraction digits, nearest with halves
+// away from zero, no grouping, a minus sign only when the rounded value is not
+// zero. The half is decided on the value's 15-significant-digit decimal form,
+// so the digits a person typed are the digits that get rounded (0.15 -> 0.2).
+// Non-finite values give "nan", "inf" or "-inf".
+std::string format_number(double value, int decimals);
+
+}  // namespace prism

@@ -1,0 +1,147 @@
+#include <prism/prism.h>
+
+#include <cmath>
+#include <limits>
+
+namespace prism {
+
+namespace {
+
+// An entry text as a number at the moment of use. The callers have validated
+// the texts; anything else propagates as NaN rather than as a made-up value.
+double number_of(std::string_view text)
+{
+    return to_number(text).value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+double radians(double degrees)
+{
+    // Multiply first, then divide: the order is part of the result's last bit.
+    return degrees * PI_APPROX / 180;
+}
+
+bool all_finite(const CompositionState& s)
+{
+    return std::isfinite(s.AX) && std::isfinite(s.AY) && std::isfinite(s.BX)
+        && std::isfinite(s.BY) && std::isfinite(s.CX) && std::isfinite(s.CY)
+        && std::isfinite(s.CP) && std::isfinite(s.CBase);
+}
+
+}  // namespace
+
+void compose(CompositionState& s)
+{
+    const double ap = number_of(s.AP);
+    const double aBase = number_of(s.ABase);
+    const double bp = number_of(s.BP);
+    const double bBase = number_of(s.BBase);
+
+    s.AX = ap * std::cos(radians(aBase));
+    s.AY = static_cast<float>(ap * std::sin(radians(aBase)));
+    s.BX = bp * std::cos(radians(bBase));
+    s.BY = static_cast<float>(bp * std::sin(radians(bBase)));
+
+    s.CX = s.AX + s.BX;
+    s.CY = s.AY + s.BY;  // float + float, stored as float
+
+    const float cy2 = s.CY * s.CY;  // the square of the float component is a float too
+    s.CP = std::sqrt(s.CX * s.CX + static_cast<double>(cy2));
+
+    // Quadrant rules, first match wins. CX is compared in double, CY in single
+    // precision. The null resultant falls under the first rule: direction 0.
+    const auto t = [&s] {
+        return std::atan(std::fabs(static_cast<double>(s.CY) / s.CX)) * 180 / PI_APPROX;
+    };
+    if (s.CX >= 0 && s.CY == 0.0f)
+        s.CBase = 0;
+    else if (s.CX == 0 && s.CY > 0.0f)
+        s.CBase = 90;
+    else if (s.CX < 0 && s.CY == 0.0f)
+        s.CBase = 180;
+    else if (s.CX == 0 && s.CY < 0.0f)
+        s.CBase = 270;
+    else if (s.CX > 0 && s.CY > 0.0f)
+        s.CBase = t();
+    else if (s.CX < 0 && s.CY > 0.0f)
+        s.CBase = 180 - t();
+    else if (s.CX < 0 && s.CY < 0.0f)
+        s.CBase = t() + 180;
+    else if (s.CX > 0 && s.CY < 0.0f)
+        s.CBase = 360 - t();
+    // else: a component is NaN; CBase keeps its previous value.
+}
+
+bool round_and_scale(CompositionState& s)
+{
+    s.AP = format_number(number_of(s.AP), 1);
+    s.BP = format_number(number_of(s.BP), 1);
+    // C's one-decimal power is only needed here; CP itself stays a number.
+    const std::string cpText = format_number(s.CP, 1);
+
+    // Every comparison reads the numbers back from the one-decimal texts.
+    const double a = number_of(s.AP);
+    const double b = number_of(s.BP);
+    const double c = number_of(cpText);
+    double largest;
+    if (a - b >= 0 && a - c >= 0)
+        largest = a;
+    else if (b - a >= 0 && b - c >= 0)
+        largest = b;
+    else
+        largest = c;
+
+    if (!(largest > 0))
+        return false;
+    const float mag = static_cast<float>(10 / largest);
+    if (!(mag > 0.0f))
+        return false;  // 10 / L underflows the float: no usable scale either
+
+    s.MAG = mag;
+    s.AXs = s.AX * s.MAG;
+    s.AYs = s.MAG * s.AY;
+    s.BXs = s.BX * s.MAG;
+    s.BYs = s.MAG * s.BY;
+    s.CXs = s.CX * s.MAG;
+    s.CYs = s.CY * s.MAG;
+    return true;
+}
+
+TwipPoint end_point(double xs, double ys)
+{
+    // Window y grows downward while the diagram's 90° points up.
+    const double x = DiagramOrigin.x + UnitLength * xs;
+    const double y = DiagramOrigin.y - UnitLength * ys;
+    return {static_cast<float>(x), static_cast<float>(y)};
+}
+
+bool prism_acceptable(std::string_view power, std::string_view direction)
+{
+    const auto p = to_number(power);
+    const auto d = to_number(direction);
+    return p && d && *p >= 0 && *d >= 0 && *d <= 360;
+}
+
+Outcome evaluate(CompositionState& state)
+{
+    if (!prism_acceptable(state.AP, state.ABase))
+        return Outcome::RejectA;
+    if (!prism_acceptable(state.BP, state.BBase))
+        return Outcome::RejectB;
+
+    CompositionState trial = state;
+    compose(trial);
+    if (!all_finite(trial)) {
+        // Only a huge power can overflow a component; blame the larger one.
+        return number_of(state.AP) >= number_of(state.BP) ? Outcome::RejectA
+                                                           : Outcome::RejectB;
+    }
+    state = std::move(trial);
+    return Outcome::Composed;
+}
+
+std::string result_text(const CompositionState& state)
+{
+    return format_number(state.CP, 1) + "\u25B3 Base " + format_number(state.CBase, 0) + "\u00B0";
+}
+
+}  // namespace prism

@@ -1,0 +1,199 @@
+#include <prism/prism.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <system_error>
+
+namespace prism {
+
+namespace {
+
+// Folds the full-width forms a Japanese input method types into ASCII and
+// drops surrounding blanks. Returns false on any character outside the
+// number alphabet, so the grammar below only ever sees ASCII.
+bool fold_to_ascii(std::string_view text, std::string& out)
+{
+    out.clear();
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        // Every accepted non-ASCII character is a three-byte sequence:
+        // U+3000 (E3 80 80) or U+FF01..U+FF5E (EF BC 81..EF BD 9E).
+        if (i + 3 > text.size())
+            return false;
+        const auto c1 = static_cast<unsigned char>(text[i + 1]);
+        const auto c2 = static_cast<unsigned char>(text[i + 2]);
+        if ((c1 & 0xC0) != 0x80 || (c2 & 0xC0) != 0x80)
+            return false;
+        const unsigned cp = ((c & 0x0Fu) << 12) | ((c1 & 0x3Fu) << 6) | (c2 & 0x3Fu);
+        if ((c & 0xF0) != 0xE0)
+            return false;
+        char ascii;
+        if (cp == 0x3000)
+            ascii = ' ';
+        else if (cp >= 0xFF10 && cp <= 0xFF19)
+            ascii = static_cast<char>('0' + (cp - 0xFF10));
+        else if (cp == 0xFF0E)
+            ascii = '.';
+        else if (cp == 0xFF0B)
+            ascii = '+';
+        else if (cp == 0xFF0D)
+            ascii = '-';
+        else if (cp == 0xFF45)
+            ascii = 'e';
+        else if (cp == 0xFF25)
+            ascii = 'E';
+        else
+            return false;
+        out.push_back(ascii);
+        i += 3;
+    }
+    const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    size_t b = 0, e = out.size();
+    while (b < e && blank(out[b]))
+        ++b;
+    while (e > b && blank(out[e - 1]))
+        --e;
+    out = out.substr(b, e - b);
+    return true;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<double> to_number(std::string_view text)
+{
+    std::string s;
+    if (!fold_to_ascii(text, s))
+        return std::nullopt;
+
+    // Strict grammar: [sign] (digits [. digits*] | . digits) [(e|E) [sign] digits]
+    // Checked here because the library conversion would also take inf, nan,
+    // hexadecimal and a trailing remainder.
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    const size_t mantissaBegin = i;
+    size_t intDigits = 0, fracDigits = 0;
+    long firstSignificant = -1;  // position (in digits of the mantissa) of the first non-zero digit
+    long digitIndex = 0;
+    while (i < s.size() && is_digit(s[i])) {
+        if (firstSignificant < 0 && s[i] != '0')
+            firstSignificant = digitIndex;
+        ++digitIndex, ++intDigits, ++i;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && is_digit(s[i])) {
+            if (firstSignificant < 0 && s[i] != '0')
+                firstSignificant = digitIndex;
+            ++digitIndex, ++fracDigits, ++i;
+        }
+    }
+    if (intDigits + fracDigits == 0)
+        return std::nullopt;
+
+    long exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        bool expNegative = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            expNegative = s[i] == '-';
+            ++i;
+        }
+        if (i == s.size() || !is_digit(s[i]))
+            return std::nullopt;
+        while (i < s.size() && is_digit(s[i])) {
+            // Saturate: anything past a million is out of range either way.
+            if (exponent < 1000000)
+                exponent = exponent * 10 + (s[i] - '0');
+            ++i;
+        }
+        if (expNegative)
+            exponent = -exponent;
+    }
+    if (i != s.size())
+        return std::nullopt;
+
+    double value = 0;
+    const char* first = s.data() + mantissaBegin;
+    const char* last = s.data() + s.size();
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) {
+        // Decimal exponent of the leading significant digit tells overflow
+        // (refused) from underflow (a value too small for a double: zero).
+        const long leading = static_cast<long>(intDigits) - 1 - firstSignificant + exponent;
+        if (leading >= 0)
+            return std::nullopt;
+        value = 0;
+    } else if (ec != std::errc() || ptr != last) {
+        return std::nullopt;
+    }
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::string format_number(double value, int decimals)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    if (decimals < 0)
+        decimals = 0;
+
+    // The value's 15 significant digits d0.d1...d14 and its decimal exponent.
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    std::string digits;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+        if (is_digit(*p))
+            digits.push_back(*p);
+    const int exp10 = *p == 'e' ? std::atoi(p + 1) : 0;
+
+    // value * 10^decimals == digits * 10^shift; round that to an integer.
+    const int shift = exp10 - 14 + decimals;
+    std::string n;
+    if (shift >= 0) {
+        n = digits + std::string(static_cast<size_t>(shift), '0');
+    } else if (-shift <= static_cast<int>(digits.size())) {
+        const size_t keep = digits.size() - static_cast<size_t>(-shift);
+        n = digits.substr(0, keep);
+        if (digits[keep] >= '5') {
+            // Half away from zero: carry through the kept digits.
+            size_t k = n.size();
+            while (k > 0 && n[k - 1] == '9')
+                n[--k] = '0';
+            if (k == 0)
+                n.insert(n.begin(), '1');
+            else
+                ++n[k - 1];
+        }
+    }
+    // else: the value is below half a unit of the last place: it rounds to 0.
+
+    const size_t nz = n.find_first_not_of('0');
+    n = nz == std::string::npos ? std::string() : n.substr(nz);
+    const bool negative = value < 0 && !n.empty();
+    if (n.size() < static_cast<size_t>(decimals) + 1)
+        n.insert(0, static_cast<size_t>(decimals) + 1 - n.size(), '0');
+    if (decimals > 0)
+        n.insert(n.size() - static_cast<size_t>(decimals), ".");
+    return negative ? "-" + n : n;
+}
+
+}  // namespace prism

@@ -1,0 +1,148 @@
+// The diagram's scale (largest rounded power drawn 10 units long) and the
+// window coordinates of the vector ends.
+#include <prism/prism.h>
+
+#include <QtTest>
+
+using prism::CompositionState;
+
+namespace {
+
+CompositionState composed(const char* ap, const char* aBase, const char* bp, const char* bBase)
+{
+    CompositionState s;
+    s.AP = ap;
+    s.ABase = aBase;
+    s.BP = bp;
+    s.BBase = bBase;
+    prism::compose(s);
+    return s;
+}
+
+}  // namespace
+
+class ScalingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scale_data();
+    void scale();
+    void noScaleLeavesDiagramUntouched_data();
+    void noScaleLeavesDiagramUntouched();
+    void endPoints_data();
+    void endPoints();
+};
+
+void ScalingTest::scale_data()
+{
+    QTest::addColumn<QByteArrayList>("in");
+    QTest::addColumn<QString>("ap");
+    QTest::addColumn<QString>("bp");
+    QTest::addColumn<float>("mag");
+
+    QTest::newRow("worked example: C largest") << QByteArrayList{"3", "0", "4", "90"} << u"3.0"_qs << u"4.0"_qs
+                                               << 2.0f;
+    QTest::newRow("same direction: C largest") << QByteArrayList{"2", "0", "2", "0"} << u"2.0"_qs << u"2.0"_qs
+                                               << 2.5f;
+    QTest::newRow("tie of A and B goes to A") << QByteArrayList{"5", "0", "5", "180"} << u"5.0"_qs << u"5.0"_qs
+                                              << 2.0f;
+    QTest::newRow("tie of B and C goes to B") << QByteArrayList{"0.04", "0", "1", "0"} << u"0.0"_qs << u"1.0"_qs
+                                              << 10.0f;
+    QTest::newRow("half rounds up before scaling")
+        << QByteArrayList{"2.25", "0", "1", "0"} << u"2.3"_qs << u"1.0"_qs << static_cast<float>(10 / 3.3);
+    QTest::newRow("float vertical parts keep C below the half")
+        << QByteArrayList{"2.25", "45", "1", "45"} << u"2.3"_qs << u"1.0"_qs << 3.125f;
+    QTest::newRow("A largest") << QByteArrayList{"8", "10", "1", "200"} << u"8.0"_qs << u"1.0"_qs << 1.25f;
+    QTest::newRow("small power, large scale") << QByteArrayList{"0.14", "0", "0", "0"} << u"0.1"_qs << u"0.0"_qs
+                                              << 100.0f;
+    QTest::newRow("power text rounded to a tenth") << QByteArrayList{"12.54", "0", "0.05", "0"} << u"12.5"_qs
+                                                   << u"0.1"_qs << static_cast<float>(10 / 12.6);
+}
+
+void ScalingTest::scale()
+{
+    QFETCH(QByteArrayList, in);
+    QFETCH(QString, ap);
+    QFETCH(QString, bp);
+    QFETCH(float, mag);
+
+    auto s = composed(in[0], in[1], in[2], in[3]);
+    QVERIFY(prism::round_and_scale(s));
+    QCOMPARE(QString::fromStdString(s.AP), ap);
+    QCOMPARE(QString::fromStdString(s.BP), bp);
+    QCOMPARE(s.MAG, mag);
+    // Horizontal scaled parts in double from the float scale, vertical in float.
+    QCOMPARE(s.AXs, s.AX * static_cast<double>(mag));
+    QCOMPARE(s.AYs, mag * s.AY);
+    QCOMPARE(s.CXs, s.CX * static_cast<double>(mag));
+    QCOMPARE(s.CYs, s.CY * mag);
+}
+
+void ScalingTest::noScaleLeavesDiagramUntouched_data()
+{
+    QTest::addColumn<QByteArrayList>("in");
+    QTest::newRow("both powers 0") << QByteArrayList{"0", "0", "0", "90"};
+    QTest::newRow("everything below 0.05") << QByteArrayList{"0.04", "0", "0.04", "180"};
+}
+
+void ScalingTest::noScaleLeavesDiagramUntouched()
+{
+    QFETCH(QByteArrayList, in);
+
+    auto s = composed("3", "0", "4", "90");
+    QVERIFY(prism::round_and_scale(s));
+    const auto before = s;
+
+    auto next = composed(in[0], in[1], in[2], in[3]);
+    next.MAG = before.MAG;
+    next.AXs = before.AXs;
+    next.CYs = before.CYs;
+    QVERIFY(!prism::round_and_scale(next));
+    QCOMPARE(next.MAG, before.MAG);
+    QCOMPARE(next.AXs, before.AXs);
+    QCOMPARE(next.CYs, before.CYs);
+    QCOMPARE(QString::fromStdString(next.AP), u"0.0"_qs);
+}
+
+void ScalingTest::endPoints_data()
+{
+    QTest::addColumn<QByteArrayList>("in");
+    QTest::addColumn<QPointF>("a");
+    QTest::addColumn<QPointF>("b");
+    QTest::addColumn<QPointF>("c");
+
+    QTest::newRow("worked example") << QByteArrayList{"3", "0", "4", "90"} << QPointF(8880, 4200)
+                                    << QPointF(7799.995, 2760) << QPointF(8879.995, 2760);
+    QTest::newRow("A left, B zero length") << QByteArrayList{"2", "180", "0", "0"} << QPointF(6000, 4200.013)
+                                           << QPointF(7800, 4200) << QPointF(6000, 4200.013);
+    QTest::newRow("down is larger window y") << QByteArrayList{"4", "270", "0", "0"} << QPointF(7800.020, 6000)
+                                             << QPointF(7800, 4200) << QPointF(7800.020, 6000);
+    QTest::newRow("small power runs past the window edge")
+        << QByteArrayList{"0.14", "0", "0", "0"} << QPointF(10320, 4200) << QPointF(7800, 4200)
+        << QPointF(10320, 4200);
+}
+
+void ScalingTest::endPoints()
+{
+    QFETCH(QByteArrayList, in);
+    QFETCH(QPointF, a);
+    QFETCH(QPointF, b);
+    QFETCH(QPointF, c);
+
+    auto s = composed(in[0], in[1], in[2], in[3]);
+    QVERIFY(prism::round_and_scale(s));
+    const auto check = [](prism::TwipPoint p, QPointF expected) {
+        // End points are stated to a thousandth of a twip.
+        return std::abs(p.x - expected.x()) <= 0.006 && std::abs(p.y - expected.y()) <= 0.006;
+    };
+    const auto pa = prism::end_point(s.AXs, s.AYs);
+    const auto pb = prism::end_point(s.BXs, s.BYs);
+    const auto pc = prism::end_point(s.CXs, s.CYs);
+    QVERIFY2(check(pa, a), qPrintable(QStringLiteral("A (%1, %2)").arg(pa.x).arg(pa.y)));
+    QVERIFY2(check(pb, b), qPrintable(QStringLiteral("B (%1, %2)").arg(pb.x).arg(pb.y)));
+    QVERIFY2(check(pc, c), qPrintable(QStringLiteral("C (%1, %2)").arg(pc.x).arg(pc.y)));
+}
+
+QTEST_GUILESS_MAIN(ScalingTest)
+#include "tst_scaling.moc"
