@@ -33,8 +33,7 @@ bool agrees(double actual, double expected, double lastDigit)
 
 }  // namespace
 
-class CompositionTest : public QObject
-{
+class CompositionTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -66,8 +65,8 @@ void CompositionTest::composes_data()
     QTest::newRow("worked example 3@0 + 4@90, rule 5")
         << QByteArrayList{"3", "0", "4", "90"} << 2.9999853 << 1e-7 << 4.0 << 0.0 << 4.9999912 << 1e-7
         << 53.13 << 0.01;
-    QTest::newRow("B zero, rule 1") << QByteArrayList{"2", "0", "0", "0"} << 2.0 << 0.0 << 0.0 << 0.0
-                                    << 2.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("B zero, rule 1") << QByteArrayList{"2", "0", "0", "0"} << 2.0 << 0.0 << 0.0 << 0.0 << 2.0
+                                    << 0.0 << 0.0 << 0.0;
     QTest::newRow("null resultant gets direction 0")
         << QByteArrayList{"0", "123", "0", "321"} << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
     QTest::newRow("nearly cancelling 45/225, rule 8")
@@ -78,23 +77,21 @@ void CompositionTest::composes_data()
         << 270.0004 << 1e-4;
     // 3.1416 > pi turns every direction slightly counter-clockwise; the
     // axis directions then fall under the quadrant rules, not the axis rules.
-    QTest::newRow("90 alone, rule 6 not 2")
-        << QByteArrayList{"4", "90", "0", "0"} << -0.0000147 << 1e-7 << 4.0 << 0.0 << 4.0 << 1e-9
-        << 90.0004 << 1e-4;
-    QTest::newRow("180 alone, rule 7 not 3")
-        << QByteArrayList{"4", "180", "0", "0"} << -4.0 << 1e-9 << -0.0000294 << 1e-7 << 4.0 << 1e-9
-        << 180.0004 << 1e-4;
-    QTest::newRow("270 alone, rule 8 not 4")
-        << QByteArrayList{"4", "270", "0", "0"} << 0.0000441 << 1e-7 << -4.0 << 0.0 << 4.0 << 1e-9
-        << 270.0008 << 1e-4;
+    QTest::newRow("90 alone, rule 6 not 2") << QByteArrayList{"4", "90", "0", "0"} << -0.0000147 << 1e-7
+                                            << 4.0 << 0.0 << 4.0 << 1e-9 << 90.0004 << 1e-4;
+    QTest::newRow("180 alone, rule 7 not 3") << QByteArrayList{"4", "180", "0", "0"} << -4.0 << 1e-9
+                                             << -0.0000294 << 1e-7 << 4.0 << 1e-9 << 180.0004 << 1e-4;
+    QTest::newRow("270 alone, rule 8 not 4") << QByteArrayList{"4", "270", "0", "0"} << 0.0000441 << 1e-7
+                                             << -4.0 << 0.0 << 4.0 << 1e-9 << 270.0008 << 1e-4;
     QTest::newRow("360 alone, rule 5") << QByteArrayList{"1", "360", "0", "0"} << 1.0 << 1e-9 << 0.0000147
                                        << 1e-7 << 1.0 << 1e-9 << 0.0008 << 1e-4;
     QTest::newRow("B carries the direction, rule 6")
-        << QByteArrayList{"3", "30", "2", "120"} << 1.5980659 << 1e-7 << 3.232049 << 1e-6 << 3.6055450
-        << 1e-7 << 63.69 << 0.01;
+        << QByteArrayList{"3", "30", "2", "120"} << 1.5980659 << 1e-7 << 3.232049 << 1e-6 << 3.6055450 << 1e-7
+        << 63.69 << 0.01;
     // Float vertical components that cancel exactly reach the axis rules.
     QTest::newRow("vertical parts cancel, pointing left: rule 3")
-        << QByteArrayList{"2", "180", "1", "360"} << -1.0 << 1e-9 << 0.0 << 0.0 << 1.0 << 1e-9 << 180.0 << 0.0;
+        << QByteArrayList{"2", "180", "1", "360"} << -1.0 << 1e-9 << 0.0 << 0.0 << 1.0 << 1e-9 << 180.0
+        << 0.0;
     QTest::newRow("vertical parts cancel, pointing right: rule 1")
         << QByteArrayList{"4", "90", "4", "270"} << 0.0000294 << 1e-7 << 0.0 << 0.0 << 0.0000294 << 1e-7
         << 0.0 << 0.0;
@@ -175,7 +172,7 @@ void CompositionTest::agreesWithIndependentFormulation()
         const double aBase = tenthDegree(rng) / 10.0;
         const double bBase = tenthDegree(rng) / 10.0;
         auto s = entries(std::to_string(ap).c_str(), std::to_string(aBase).c_str(),
-                         std::to_string(bp).c_str(), std::to_string(bBase).c_str());
+            std::to_string(bp).c_str(), std::to_string(bBase).c_str());
         prism::compose(s);
 
         const long double x = ap * std::cos(aBase * pi / 180) + bp * std::cos(bBase * pi / 180);
@@ -272,7 +269,8 @@ void CompositionTest::resultText_data()
     QTest::newRow("B zero") << QByteArrayList{"2", "0", "0", "0"} << u"2.0△ Base 0°"_qs;
     QTest::newRow("cancelling pair") << QByteArrayList{"1", "45", "1", "225"} << u"0.0△ Base 315°"_qs;
     QTest::newRow("two directions") << QByteArrayList{"3", "30", "2", "120"} << u"3.6△ Base 64°"_qs;
-    QTest::newRow("359.6008 rounds up to 360") << QByteArrayList{"1", "359.6", "0", "0"} << u"1.0△ Base 360°"_qs;
+    QTest::newRow("359.6008 rounds up to 360")
+        << QByteArrayList{"1", "359.6", "0", "0"} << u"1.0△ Base 360°"_qs;
     QTest::newRow("half of a tenth rounds away from zero")
         << QByteArrayList{"2.25", "0", "1", "0"} << u"3.3△ Base 0°"_qs;
     QTest::newRow("full-width entries") << QByteArrayList{"３", "０", "４", "９０"} << u"5.0△ Base 53°"_qs;

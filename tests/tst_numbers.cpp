@@ -6,8 +6,7 @@
 #include <cmath>
 #include <limits>
 
-class NumbersTest : public QObject
-{
+class NumbersTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -21,8 +21,7 @@ CompositionState composed(const char* ap, const char* aBase, const char* bp, con
 
 }  // namespace
 
-class ScalingTest : public QObject
-{
+class ScalingTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -41,21 +40,21 @@ void ScalingTest::scale_data()
     QTest::addColumn<QString>("bp");
     QTest::addColumn<float>("mag");
 
-    QTest::newRow("worked example: C largest") << QByteArrayList{"3", "0", "4", "90"} << u"3.0"_qs << u"4.0"_qs
-                                               << 2.0f;
-    QTest::newRow("same direction: C largest") << QByteArrayList{"2", "0", "2", "0"} << u"2.0"_qs << u"2.0"_qs
-                                               << 2.5f;
-    QTest::newRow("tie of A and B goes to A") << QByteArrayList{"5", "0", "5", "180"} << u"5.0"_qs << u"5.0"_qs
-                                              << 2.0f;
-    QTest::newRow("tie of B and C goes to B") << QByteArrayList{"0.04", "0", "1", "0"} << u"0.0"_qs << u"1.0"_qs
-                                              << 10.0f;
+    QTest::newRow("worked example: C largest")
+        << QByteArrayList{"3", "0", "4", "90"} << u"3.0"_qs << u"4.0"_qs << 2.0f;
+    QTest::newRow("same direction: C largest")
+        << QByteArrayList{"2", "0", "2", "0"} << u"2.0"_qs << u"2.0"_qs << 2.5f;
+    QTest::newRow("tie of A and B goes to A")
+        << QByteArrayList{"5", "0", "5", "180"} << u"5.0"_qs << u"5.0"_qs << 2.0f;
+    QTest::newRow("tie of B and C goes to B")
+        << QByteArrayList{"0.04", "0", "1", "0"} << u"0.0"_qs << u"1.0"_qs << 10.0f;
     QTest::newRow("half rounds up before scaling")
         << QByteArrayList{"2.25", "0", "1", "0"} << u"2.3"_qs << u"1.0"_qs << static_cast<float>(10 / 3.3);
     QTest::newRow("float vertical parts keep C below the half")
         << QByteArrayList{"2.25", "45", "1", "45"} << u"2.3"_qs << u"1.0"_qs << 3.125f;
     QTest::newRow("A largest") << QByteArrayList{"8", "10", "1", "200"} << u"8.0"_qs << u"1.0"_qs << 1.25f;
-    QTest::newRow("small power, large scale") << QByteArrayList{"0.14", "0", "0", "0"} << u"0.1"_qs << u"0.0"_qs
-                                              << 100.0f;
+    QTest::newRow("small power, large scale")
+        << QByteArrayList{"0.14", "0", "0", "0"} << u"0.1"_qs << u"0.0"_qs << 100.0f;
     QTest::newRow("power text rounded to a tenth") << QByteArrayList{"12.54", "0", "0.05", "0"} << u"12.5"_qs
                                                    << u"0.1"_qs << static_cast<float>(10 / 12.6);
 }
@@ -116,11 +115,11 @@ void ScalingTest::endPoints_data()
                                     << QPointF(7799.995, 2760) << QPointF(8879.995, 2760);
     QTest::newRow("A left, B zero length") << QByteArrayList{"2", "180", "0", "0"} << QPointF(6000, 4200.013)
                                            << QPointF(7800, 4200) << QPointF(6000, 4200.013);
-    QTest::newRow("down is larger window y") << QByteArrayList{"4", "270", "0", "0"} << QPointF(7800.020, 6000)
-                                             << QPointF(7800, 4200) << QPointF(7800.020, 6000);
-    QTest::newRow("small power runs past the window edge")
-        << QByteArrayList{"0.14", "0", "0", "0"} << QPointF(10320, 4200) << QPointF(7800, 4200)
-        << QPointF(10320, 4200);
+    QTest::newRow("down is larger window y")
+        << QByteArrayList{"4", "270", "0", "0"} << QPointF(7800.020, 6000) << QPointF(7800, 4200)
+        << QPointF(7800.020, 6000);
+    QTest::newRow("small power runs past the window edge") << QByteArrayList{"0.14", "0", "0",
+        "0"} << QPointF(10320, 4200) << QPointF(7800, 4200) << QPointF(10320, 4200);
 }
 
 void ScalingTest::endPoints()

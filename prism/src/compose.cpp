@@ -22,9 +22,8 @@ double radians(double degrees)
 
 bool all_finite(const CompositionState& s)
 {
-    return std::isfinite(s.AX) && std::isfinite(s.AY) && std::isfinite(s.BX)
-        && std::isfinite(s.BY) && std::isfinite(s.CX) && std::isfinite(s.CY)
-        && std::isfinite(s.CP) && std::isfinite(s.CBase);
+    return std::isfinite(s.AX) && std::isfinite(s.AY) && std::isfinite(s.BX) && std::isfinite(s.BY)
+        && std::isfinite(s.CX) && std::isfinite(s.CY) && std::isfinite(s.CP) && std::isfinite(s.CBase);
 }
 
 }  // namespace
@@ -49,9 +48,7 @@ void compose(CompositionState& s)
 
     // Quadrant rules, first match wins. CX is compared in double, CY in single
     // precision. The null resultant falls under the first rule: direction 0.
-    const auto t = [&s] {
-        return std::atan(std::fabs(static_cast<double>(s.CY) / s.CX)) * 180 / PI_APPROX;
-    };
+    const auto t = [&s] { return std::atan(std::fabs(static_cast<double>(s.CY) / s.CX)) * 180 / PI_APPROX; };
     if (s.CX >= 0 && s.CY == 0.0f)
         s.CBase = 0;
     else if (s.CX == 0 && s.CY > 0.0f)
@@ -132,8 +129,7 @@ Outcome evaluate(CompositionState& state)
     compose(trial);
     if (!all_finite(trial)) {
         // Only a huge power can overflow a component; blame the larger one.
-        return number_of(state.AP) >= number_of(state.BP) ? Outcome::RejectA
-                                                           : Outcome::RejectB;
+        return number_of(state.AP) >= number_of(state.BP) ? Outcome::RejectA : Outcome::RejectB;
     }
     state = std::move(trial);
     return Outcome::Composed;

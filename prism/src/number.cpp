@@ -66,7 +66,10 @@ bool fold_to_ascii(std::string_view text, std::string& out)
     return true;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 

@@ -41,8 +41,8 @@ struct CompositionState {
     std::string BBase;  // base direction of B as entered
     double BX = 0;
     float BY = 0;
-    double CP = 0;      // power of C
-    double CBase = 0;   // base direction of C, degrees, 0..360
+    double CP = 0;     // power of C
+    double CBase = 0;  // base direction of C, degrees, 0..360
     double CX = 0;
     float CY = 0;
     double AXs = 0;
@@ -51,7 +51,7 @@ struct CompositionState {
     float BYs = 0;
     double CXs = 0;
     float CYs = 0;
-    float MAG = 0;      // diagram scale: diagram units per prism dioptre
+    float MAG = 0;  // diagram scale: diagram units per prism dioptre
 };
 
 // Components of A and B, their sum C, C's power and base direction.
@@ -70,9 +70,9 @@ TwipPoint end_point(double xs, double ys);
 
 // What a compute press decides about the four entries.
 enum class Outcome {
-    Composed,   // the composition ran and every result is finite
-    RejectA,    // prism A's entries are refused
-    RejectB,    // prism B's entries are refused
+    Composed,  // the composition ran and every result is finite
+    RejectA,   // prism A's entries are refused
+    RejectB,   // prism B's entries are refused
 };
 
 // The checks of one prism: both texts present and numeric, power >= 0,
