@@ -1,9 +1,267 @@
 #include "form1.h"
 
+#include "filledbutton.h"
+#include "fonts.h"
+#include "lineshape.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// Rejection messages, one per prism; "～" is the full-width tilde.
+const QString MessageA = u"Ａの度数（正の数）、Base方向（0～360°）を入れて下さい"_qs;
+const QString MessageB = u"Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい"_qs;
+
+// The caption behind a direction field: "△  Base" shows left of the field
+// and "°" just right of it; the blanks between run under the field.
+const QString DirectionCaption = u"△  Base\u3000     \u3000°"_qs;
+
+const QColor Blue(0, 0, 255);
+const QColor Red(255, 0, 0);
+const QColor Black(0, 0, 0);
+
+struct LabelSpec {
+    const char* name;
+    int index;  // member of the Label3 control array, or -1
+    QString caption;
+    QRect geometry;     // in pixels
+    QColor text;        // invalid: the platform's window-text colour
+    QColor background;  // invalid: transparent
+    const char16_t* family;
+    double pointSize;
+    bool bold;
+    bool italic;
+    Qt::Alignment alignment;
+    bool visible;
+};
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    if (!colour.isValid())
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(658, 425);
+    fonts::installSubstitutions();
+
+    setObjectName(u"Form1"_qs);
+    setWindowTitle(u"Form1"_qs);
+    setFixedSize(twips::toPixels(9870), twips::toPixels(6375));
+
+    // Creation order is stacking order: the labels lie beneath the entries
+    // and buttons, which follow in tab order.
+    buildLabels();
+    buildEntries();
+    buildButtons();
+    buildLines();
+
+    Text1->setFocus();
 }
+
+Form1::~Form1() = default;
+
+QString Form1::programTitle()
+{
+    return u"プリズムの合成"_qs;
+}
+
+void Form1::buildLabels()
+{
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
+    const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignTop;
+    const QColor none;
+    const QColor paleYellow(255, 255, 192);
+    using namespace fonts;
+
+    const LabelSpec specs[] = {
+        {"Label1", -1, u"プリズムの合成"_qs, twips::rect(360, 240, 3015, 375), none, paleYellow, Pop, 18,
+            false, true, centre, true},
+        {"Label2", -1,
+            u"２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。"_qs,
+            twips::rect(3720, 240, 5655, 495), none, none, Gothic, 9.75, true, false, left, true},
+        {"Label3", 0, u"プリズム A  ="_qs, twips::rect(960, 1320, 1815, 375), Blue, none, PGothic, 14.25,
+            true, false, right, true},
+        {"Label3", 1, DirectionCaption, twips::rect(3840, 1320, 2655, 375), Blue, none, PGothic, 14.25, true,
+            false, left, true},
+        {"Label4", -1, u"プリズム B  = "_qs, twips::rect(960, 2280, 1935, 375), Red, none, PGothic, 14.25,
+            true, false, right, true},
+        {"Label3", 4, DirectionCaption, twips::rect(3840, 2280, 2655, 375), Red, none, PGothic, 14.25, true,
+            false, left, true},
+        {"Label5", -1, u"合成プリズムＣは・・・"_qs, twips::rect(960, 3720, 4215, 375), Black, none, Gothic,
+            14.25, true, false, left, true},
+        {"Label6", -1, QString(), twips::rect(1080, 4200, 4935, 615), Black, none, PGothic, 18, true, false,
+            centre, true},
+        {"Label9", -1, u"A"_qs, twips::rect(5400, 5280, 375, 255), none, none, PGothic, 12, true, false,
+            centre, false},
+        {"Label12", -1, u"B"_qs, twips::rect(5400, 5520, 375, 255), none, none, PGothic, 12, true, false,
+            centre, false},
+        {"Label13", -1, u"C"_qs, twips::rect(5400, 5760, 375, 255), none, none, PGothic, 12, true, false,
+            centre, false},
+    };
+
+    for (const LabelSpec& spec : specs) {
+        auto* label = new QLabel(spec.caption, this);
+        label->setObjectName(QString::fromLatin1(spec.name));
+        if (spec.index >= 0)
+            label->setProperty("index", spec.index);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(spec.alignment);
+        label->setGeometry(spec.geometry);
+        label->setFont(fonts::make(QString::fromUtf16(spec.family), spec.pointSize, spec.bold, spec.italic));
+        setColour(label, QPalette::WindowText, spec.text);
+        if (spec.background.isValid()) {
+            setColour(label, QPalette::Window, spec.background);
+            label->setAutoFillBackground(true);
+        }
+        label->setVisible(spec.visible);
+    }
+
+    Label6 = findChild<QLabel*>(u"Label6"_qs);
+    Label9 = findChild<QLabel*>(u"Label9"_qs);
+    Label12 = findChild<QLabel*>(u"Label12"_qs);
+    Label13 = findChild<QLabel*>(u"Label13"_qs);
+    // A screen reader speaks the result itself; the description says what it is.
+    Label6->setAccessibleDescription(u"合成プリズムＣ"_qs);
+}
+
+void Form1::buildEntries()
+{
+    const QFont font = fonts::make(QString::fromUtf16(fonts::PGothic), 15.75, true);
+    const auto entry = [&](const char* name, QRect r, const QColor& colour, const QString& accessibleName) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setGeometry(r);
+        edit->setFont(font);
+        setColour(edit, QPalette::Text, colour);
+        edit->setAccessibleName(accessibleName);
+        return edit;
+    };
+    Text1 = entry("Text1", twips::rect(3000, 1260, 735, 450), Blue, u"プリズムA 度数"_qs);
+    Text2 = entry("Text2", twips::rect(5040, 1260, 855, 450), Blue, u"プリズムA Base方向"_qs);
+    Text3 = entry("Text3", twips::rect(3000, 2235, 735, 420), Red, u"プリズムB 度数"_qs);
+    Text4 = entry("Text4", twips::rect(5040, 2205, 855, 450), Red, u"プリズムB Base方向"_qs);
+}
+
+void Form1::buildButtons()
+{
+    const auto place = [this](QPushButton* button, const char* name, QRect r, bool visible) {
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(r);
+        // Not a dialog: no button answers Enter or Escape typed in a field.
+        // Enter on a focused button presses it, as on Windows.
+        button->setDefault(false);
+        button->setAutoDefault(true);
+        button->setVisible(visible);
+    };
+
+    Command4 = new QPushButton(u"print"_qs, this);
+    place(Command4, "Command4", twips::rect(960, 5400, 855, 615), false);
+    Command4->setFont(fonts::make(QString::fromUtf16(fonts::PGothic), 9.75, false));
+
+    Command1 = new FilledButton(u"\u3000合成\u3000C=A+B"_qs, QColor(255, 192, 128), this);
+    place(Command1, "Command1", twips::rect(7200, 1440, 1335, 855), true);
+    Command1->setFont(fonts::make(QString::fromUtf16(fonts::Gothic), 12, true));
+
+    Command3 = new FilledButton(u"END"_qs, QColor(255, 192, 255), this);
+    place(Command3, "Command3", twips::rect(3840, 5400, 1095, 615), false);
+
+    Command2 = new QPushButton(u"リセット"_qs, this);
+    place(Command2, "Command2", twips::rect(2280, 5400, 1095, 615), false);
+    Command2->setFont(fonts::make(QString::fromUtf16(fonts::Gothic), 9, false));
+
+    // Tab order: print, the four entries, compute, end, reset. Hidden
+    // buttons drop out of the chain by themselves.
+    QWidget* order[] = {Command4, Text1, Text2, Text3, Text4, Command1, Command3, Command2};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    setTabOrder(Command2, Command4);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+void Form1::buildLines()
+{
+    const auto line = [this](const char* name, const QColor& colour, int width) {
+        auto* shape = new LineShape(QString::fromLatin1(name), colour, width, this);
+        connect(shape, &LineShape::changed, this, qOverload<>(&QWidget::update));
+        return shape;
+    };
+    Line1 = line("Line1", Blue, 2);
+    Line2 = line("Line2", Red, 2);
+    Line3 = line("Line3", Black, 3);
+    Line4 = line("Line4", Blue, 2);
+    Line5 = line("Line5", Red, 2);
+    Line6 = line("Line6", Black, 3);
+    // The legend lines never move.
+    Line4->setStart(5880, 5400);
+    Line4->setEnd(6480, 5400);
+    Line5->setStart(5880, 5640);
+    Line5->setEnd(6480, 5640);
+    Line6->setStart(5880, 5880);
+    Line6->setEnd(6480, 5880);
+}
+
+void Form1::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    for (const LineShape* line : {Line1, Line2, Line3, Line4, Line5, Line6})
+        line->paint(painter);
+}
+
+void Form1::showMessage(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Form1::Command1_Click()
+{
+    // The entries go into the state exactly as typed.
+    m_state.AP = Text1->text().toStdString();
+    m_state.ABase = Text2->text().toStdString();
+    m_state.BP = Text3->text().toStdString();
+    m_state.BBase = Text4->text().toStdString();
+
+    switch (prism::evaluate(m_state)) {
+    case prism::Outcome::RejectA:
+        showMessage(MessageA);
+        return;
+    case prism::Outcome::RejectB:
+        showMessage(MessageB);
+        return;
+    case prism::Outcome::Composed:
+        break;
+    }
+
+    Label6->setText(QString::fromStdString(prism::result_text(m_state)));
+    Command2->show();
+    Command3->show();
+    Command4->show();
+    update_diagram();
+}
+
+void Form1::update_diagram() { }
+
+void Form1::Command2_Click() { }
+
+void Form1::Command3_Click() { }
+
+void Form1::Command4_Click() { }

@@ -1,0 +1,170 @@
+// The window as the X server shows it (run under Xvfb): pixels grabbed from
+// the screen, where a wrong layout, colour or font would show.
+#include "formdriver.h"
+
+#include <QPixmap>
+#include <QScreen>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using PixelTest = std::function<bool(QRgb)>;
+
+int count(const QImage& image, const QRect& area, const PixelTest& test)
+{
+    int n = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += test(image.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+// The smallest rectangle holding every pixel that passes the test.
+QRect extent(const QImage& image, const QRect& area, const PixelTest& test)
+{
+    QRect box;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (test(image.pixel(x, y)))
+                box = box.united(QRect(x, y, 1, 1));
+    return box;
+}
+
+PixelTest exactly(QColor c)
+{
+    return [rgb = c.rgb() & 0xFFFFFF](QRgb p) { return (p & 0xFFFFFF) == rgb; };
+}
+
+bool bluish(QRgb p)
+{
+    return qBlue(p) > 180 && qRed(p) < 110 && qGreen(p) < 110;
+}
+bool reddish(QRgb p)
+{
+    return qRed(p) > 180 && qBlue(p) < 110 && qGreen(p) < 110;
+}
+bool dark(QRgb p)
+{
+    return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+
+}  // namespace
+
+class ScreenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void fillsAndCaptions();
+    void typedTextInPrismColours();
+    void resultCentredInItsLabel();
+
+private:
+    QImage grab() const;
+
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<FormDriver> m_ui;
+};
+
+void ScreenTest::init()
+{
+    QCOMPARE(QGuiApplication::platformName(), u"xcb"_qs);
+    m_form = std::make_unique<Form1>();
+    m_ui = std::make_unique<FormDriver>(*m_form);
+    m_form->move(40, 40);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void ScreenTest::cleanup()
+{
+    m_ui.reset();
+    m_form.reset();
+}
+
+QImage ScreenTest::grab() const
+{
+    QCoreApplication::processEvents();
+    m_form->repaint();
+    QCoreApplication::processEvents();
+    // From the X server, not from Qt's backing store: what a user would see.
+    QImage image = m_form->screen()->grabWindow(m_form->winId()).toImage();
+    image.setDevicePixelRatio(1);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void ScreenTest::fillsAndCaptions()
+{
+    const QImage shot = grab();
+    QCOMPARE(shot.size(), QSize(658, 425));
+
+    // The title label's pale yellow behind its caption.
+    const QRect title(24, 16, 201, 25);
+    const int yellow = count(shot, title, exactly(QColor(255, 255, 192)));
+    QVERIFY2(yellow > title.width() * title.height() / 2, qPrintable(QString::number(yellow)));
+    QVERIFY2(count(shot, title, dark) > 100, "the title's caption is drawn");
+
+    // The compute button filled light orange, its caption on two lines.
+    const QRect compute(480, 96, 89, 57);
+    const int orange = count(shot, compute, exactly(QColor(255, 192, 128)));
+    QVERIFY2(orange > compute.width() * compute.height() / 2, qPrintable(QString::number(orange)));
+    const QRect caption = extent(shot, compute.adjusted(4, 4, -4, -4), dark);
+    QVERIFY2(caption.height() > 24, "caption wraps onto a second line");
+    QVERIFY2(compute.adjusted(2, 2, -2, -2).contains(caption), "caption stays inside the button");
+
+    // "°" shows just right of each direction field, in the prism's colour.
+    const QRect degreeA(394, 88, 12, 14);
+    const QRect degreeB(394, 152, 12, 14);
+    QVERIFY2(count(shot, degreeA, bluish) > 3, "degree sign of A");
+    QVERIFY2(count(shot, degreeB, reddish) > 3, "degree sign of B");
+    // "△  Base" left of the field, not hidden under it.
+    QVERIFY(count(shot, QRect(256, 88, 80, 25), bluish) > 60);
+    QVERIFY(count(shot, QRect(256, 152, 80, 25), reddish) > 60);
+
+    // Buttons that appear only after a result are not drawn yet.
+    QCOMPARE(count(shot, QRect(256, 360, 73, 41), exactly(QColor(255, 192, 255))), 0);
+}
+
+void ScreenTest::typedTextInPrismColours()
+{
+    m_ui->type({"8.8", "88", "8.8", "88"});
+    const QImage shot = grab();
+    for (int n : {1, 2}) {
+        const QRect field = m_ui->text(n)->geometry().adjusted(3, 3, -3, -3);
+        QVERIFY2(count(shot, field, bluish) > 40, qPrintable(QString::number(n)));
+        QCOMPARE(count(shot, field, reddish), 0);
+    }
+    for (int n : {3, 4}) {
+        const QRect field = m_ui->text(n)->geometry().adjusted(3, 3, -3, -3);
+        QVERIFY2(count(shot, field, reddish) > 40, qPrintable(QString::number(n)));
+        QCOMPARE(count(shot, field, bluish), 0);
+    }
+}
+
+void ScreenTest::resultCentredInItsLabel()
+{
+    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
+    const QImage shot = grab();
+    const QRect label = m_ui->label("Label6")->geometry();
+    const QRect text = extent(shot, label, dark);
+    QVERIFY2(text.isValid(), "result drawn inside its label");
+    // Nothing of it spills below or beside the label.
+    QCOMPARE(count(shot, label.adjusted(-20, 0, 20, 20), dark), count(shot, label, dark));
+    const int leftMargin = text.left() - label.left();
+    const int rightMargin = label.right() - text.right();
+    QVERIFY2(std::abs(leftMargin - rightMargin) <= 4,
+        qPrintable(QStringLiteral("margins %1 and %2").arg(leftMargin).arg(rightMargin)));
+    QVERIFY2(text.width() > 100 && text.height() > 14, "an 18-point result line");
+
+    // The three lower buttons now show, END in its pink.
+    const QRect end(256, 360, 73, 41);
+    QVERIFY(count(shot, end, exactly(QColor(255, 192, 255))) > end.width() * end.height() / 2);
+}
+
+QTEST_MAIN(ScreenTest)
+#include "tst_screen.moc"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+// A push button drawn in a solid colour with a raised Windows-style edge, its
+// caption wrapped onto further lines when wider than the button.
+class FilledButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    FilledButton(const QString& text, const QColor& fill, QWidget* parent = nullptr);
+
+    QColor fill() const { return m_fill; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_fill;
+};
