@@ -11,7 +11,7 @@ packages=(
   # fonts the window names, through their Debian stand-ins
   fontconfig fonts-ipafont-gothic fonts-motoya-l-maruberi
   # real-window tests
-  xvfb xauth
+  xvfb xauth xdotool
   # printing through a private CUPS scheduler with a PDF printer
   cups cups-client printer-driver-cups-pdf poppler-utils
 )

@@ -3,7 +3,9 @@
 #include "formdriver.h"
 
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <functional>
 #include <memory>
@@ -63,6 +65,9 @@ private slots:
     void fillsAndCaptions();
     void typedTextInPrismColours();
     void resultCentredInItsLabel();
+    void diagramInItsColours();
+    void resetClearsTheDiagramFromScreen();
+    void endButtonEndsTheProgram();
 
 private:
     QImage grab() const;
@@ -164,6 +169,91 @@ void ScreenTest::resultCentredInItsLabel()
     // The three lower buttons now show, END in its pink.
     const QRect end(256, 360, 73, 41);
     QVERIFY(count(shot, end, exactly(QColor(255, 192, 255))) > end.width() * end.height() / 2);
+}
+
+void ScreenTest::diagramInItsColours()
+{
+    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
+    const QImage shot = grab();
+    // From (520, 280): A 72 px to the right, B 96 px up, C to (592, 184).
+    QVERIFY(count(shot, QRect(525, 278, 60, 4), exactly(Qt::blue)) >= 100);
+    QVERIFY(count(shot, QRect(518, 190, 4, 80), exactly(Qt::red)) >= 140);
+    int black = 0;
+    for (int i = 1; i < 10; ++i) {
+        const QPoint p(520 + 72 * i / 10, 280 - 96 * i / 10);
+        black += count(shot, QRect(p - QPoint(2, 2), QSize(5, 5)), exactly(Qt::black)) > 0 ? 1 : 0;
+    }
+    QCOMPARE(black, 9);
+    // The legend: lines in their colours beside the letters.
+    QVERIFY(count(shot, QRect(395, 358, 35, 4), exactly(Qt::blue)) >= 60);
+    QVERIFY(count(shot, QRect(395, 374, 35, 4), exactly(Qt::red)) >= 60);
+    QVERIFY(count(shot, QRect(395, 390, 35, 4), exactly(Qt::black)) >= 60);
+    // C is drawn 3 pixels wide, A and B 2: C's line covers more rows.
+    const QRgb background = shot.pixel(410, 350);
+    const auto rowsCovered = [&](int y) {
+        return count(shot, QRect(410, y - 4, 1, 9), [&](QRgb p) { return p != background; });
+    };
+    QVERIFY(rowsCovered(392) > rowsCovered(360));
+    for (int top : {352, 368, 384})
+        QVERIFY(count(shot, QRect(360, top, 25, 17), dark) > 10);
+}
+
+void ScreenTest::resetClearsTheDiagramFromScreen()
+{
+    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
+    QVERIFY(!m_ui->click(m_ui->command(2)));
+    const QImage shot = grab();
+    const QRect diagram(400, 180, 250, 230);  // right of the degree signs
+    QCOMPARE(count(shot, diagram, exactly(Qt::blue)), 0);
+    QCOMPARE(count(shot, diagram, exactly(Qt::red)), 0);
+    QCOMPARE(count(shot, diagram.adjusted(150, 0, 0, 0), dark), 0);
+    QCOMPARE(count(shot, m_ui->label("Label6")->geometry(), dark), 0);
+}
+
+void ScreenTest::endButtonEndsTheProgram()
+{
+    // The real program, driven with the real pointer and keyboard.
+    const QString xdotool = QStandardPaths::findExecutable(u"xdotool"_qs);
+    QVERIFY2(!xdotool.isEmpty(), "xdotool is needed to drive the program");
+    const auto run = [&](const QStringList& args) {
+        QProcess p;
+        p.start(xdotool, args);
+        p.waitForFinished(10000);
+        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    };
+
+    // Only the program's window on the screen: the pointer cannot miss it.
+    m_form->hide();
+    QProcess app;
+    app.setProgram(QStringLiteral(PRISM_APP_PATH));
+    app.setProcessChannelMode(QProcess::ForwardedChannels);
+    app.start();
+    QVERIFY(app.waitForStarted(5000));
+    const QString window = run({u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
+                                   QString::number(app.processId()), u"--name"_qs, u"^Form1$"_qs})
+                               .section(u'\n', 0, 0);
+    QVERIFY2(!window.isEmpty(), "the program's window appears");
+    run({u"windowmove"_qs, window, u"700"_qs, u"500"_qs});
+    QTest::qWait(200);
+
+    // Each entry: click into it, type. Then compute, then END.
+    const struct {
+        int x, y;
+        const char* text;
+    } entries[] = {{225, 99, "3"}, {365, 99, "0"}, {225, 163, "4"}, {365, 162, "90"}};
+    for (const auto& e : entries) {
+        run({u"mousemove"_qs, u"--window"_qs, window, QString::number(e.x), QString::number(e.y), u"click"_qs,
+            u"1"_qs});
+        run({u"type"_qs, QString::fromLatin1(e.text)});  // to the window under the pointer
+    }
+    run({u"mousemove"_qs, u"--window"_qs, window, u"524"_qs, u"124"_qs, u"click"_qs, u"1"_qs});
+    QTest::qWait(300);
+    QCOMPARE(app.state(), QProcess::Running);
+    run({u"mousemove"_qs, u"--window"_qs, window, u"292"_qs, u"380"_qs, u"click"_qs, u"1"_qs});
+
+    QVERIFY2(app.waitForFinished(10000), "END ends the program");
+    QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(app.exitCode(), 0);
 }
 
 QTEST_MAIN(ScreenTest)

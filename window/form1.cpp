@@ -3,6 +3,7 @@
 #include "filledbutton.h"
 #include "fonts.h"
 #include "lineshape.h"
+#include "printing.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -258,10 +259,49 @@ void Form1::Command1_Click()
     update_diagram();
 }
 
-void Form1::update_diagram() { }
+void Form1::update_diagram()
+{
+    if (!prism::round_and_scale(m_state)) {
+        // No scale exists (every rounded power is 0.0): an earlier diagram
+        // beside this result would be a wrong picture, so show none.
+        setDiagramVisible(false);
+        return;
+    }
+    const auto place = [](LineShape* line, double xs, double ys) {
+        line->setStart(prism::DiagramOrigin.x, prism::DiagramOrigin.y);
+        const prism::TwipPoint end = prism::end_point(xs, ys);
+        line->setEnd(end.x, end.y);
+    };
+    place(Line1, m_state.AXs, m_state.AYs);
+    place(Line2, m_state.BXs, m_state.BYs);
+    place(Line3, m_state.CXs, m_state.CYs);
+    setDiagramVisible(true);
+}
 
-void Form1::Command2_Click() { }
+void Form1::setDiagramVisible(bool visible)
+{
+    for (LineShape* line : {Line1, Line2, Line3, Line4, Line5, Line6})
+        line->setVisible(visible);
+    for (QLabel* letter : {Label9, Label12, Label13})
+        letter->setVisible(visible);
+}
 
-void Form1::Command3_Click() { }
+void Form1::Command2_Click()
+{
+    for (QLineEdit* field : {Text1, Text2, Text3, Text4})
+        field->setText(QString());
+    Label6->setText(QString());
+    setDiagramVisible(false);
+}
 
-void Form1::Command4_Click() { }
+void Form1::Command3_Click()
+{
+    QCoreApplication::exit(0);
+}
+
+void Form1::Command4_Click()
+{
+    const printing::Outcome outcome = printing::printWindow(*this, programTitle());
+    if (outcome.result != printing::Result::Printed)
+        showMessage(printing::message(outcome));
+}

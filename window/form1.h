@@ -40,6 +40,7 @@ private:
     void buildButtons();
     void buildLines();
     void update_diagram();
+    void setDiagramVisible(bool visible);
     void showMessage(const QString& text);
 
     prism::CompositionState m_state;

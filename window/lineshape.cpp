@@ -42,5 +42,6 @@ void LineShape::paint(QPainter& painter) const
         return;
     QPen pen(m_colour, m_width, Qt::SolidLine, Qt::RoundCap);
     painter.setPen(pen);
+    painter.setRenderHint(QPainter::Antialiasing);  // smooth slanted vectors
     painter.drawLine(twips::point(m_x1, m_y1), twips::point(m_x2, m_y2));
 }

@@ -1,0 +1,158 @@
+// A private CUPS scheduler for printing tests: its own configuration folder
+// and socket, reached through CUPS_SERVER, so the machine's own printers are
+// neither used nor changed. Needs root (the filters run as user lp).
+#pragma once
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cups/cups.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+class CupsSandbox {
+public:
+    ~CupsSandbox() { stop(); }
+
+    QString socketPath() const { return m_dir.filePath(u"cups.sock"_qs); }
+    QString logFile() const { return m_dir.filePath(u"log/error_log"_qs); }
+
+    // Starts the scheduler and points this process's print client at it.
+    // On failure returns false and says why.
+    bool start(QString* why)
+    {
+        if (geteuid() != 0)
+            return fail(why, u"a private CUPS scheduler needs root"_qs);
+        const QString cupsd = QStandardPaths::findExecutable(u"cupsd"_qs, {u"/usr/sbin"_qs, u"/usr/bin"_qs});
+        if (cupsd.isEmpty())
+            return fail(why, u"cupsd is not installed"_qs);
+        if (!m_dir.isValid())
+            return fail(why, u"no temporary folder"_qs);
+        m_dir.setAutoRemove(true);
+
+        const QString root = m_dir.path();
+        QFile::setPermissions(root,
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                | QFile::ReadOther | QFile::ExeOther);
+        for (const char* sub : {"cache", "state", "spool", "tmp", "log", "ppd"})
+            QDir(root).mkpath(QString::fromLatin1(sub));
+        // Filters run as lp and must be able to write their temporary files.
+        if (::chmod(QFile::encodeName(m_dir.filePath(u"tmp"_qs)).constData(), 01777) != 0)
+            return fail(why, u"cannot open the spool's temporary folder to lp"_qs);
+
+        writeFile(u"cupsd.conf"_qs,
+            QStringLiteral("Listen %1\n"
+                           "DefaultAuthType None\n"
+                           "LogLevel warn\n"
+                           "Browsing Off\n"
+                           "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                           "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n")
+                .arg(socketPath()));
+        writeFile(u"cups-files.conf"_qs,
+            QStringLiteral("ServerRoot %1\n"
+                           "StateDir %1/state\n"
+                           "CacheDir %1/cache\n"
+                           "RequestRoot %1/spool\n"
+                           "TempDir %1/tmp\n"
+                           "ServerBin /usr/lib/cups\n"
+                           "DataDir /usr/share/cups\n"
+                           "ErrorLog %1/log/error_log\n"
+                           "AccessLog %1/log/access_log\n"
+                           "PageLog %1/log/page_log\n")
+                .arg(root));
+
+        m_cupsd.setProgram(cupsd);
+        m_cupsd.setArguments({u"-f"_qs, u"-c"_qs, m_dir.filePath(u"cupsd.conf"_qs), u"-s"_qs,
+            m_dir.filePath(u"cups-files.conf"_qs)});
+        m_cupsd.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_cupsd.start();
+        if (!m_cupsd.waitForStarted(5000))
+            return fail(why, u"cupsd did not start: "_qs + m_cupsd.errorString());
+
+        // The program under test asks the print service through libcups.
+        qputenv("CUPS_SERVER", QFile::encodeName(socketPath()));
+        qunsetenv("PRINTER");
+        qunsetenv("LPDEST");
+        cupsSetServer(QFile::encodeName(socketPath()).constData());
+
+        QElapsedTimer waited;
+        waited.start();
+        while (!tool(u"lpstat"_qs, {u"-r"_qs}).contains(u"scheduler is running"_qs)) {
+            if (waited.elapsed() > 15000 || m_cupsd.state() != QProcess::Running)
+                return fail(why, u"the scheduler did not come up; see "_qs + logFile());
+            QThread::msleep(50);
+        }
+        return true;
+    }
+
+    void stop()
+    {
+        if (m_cupsd.state() == QProcess::NotRunning)
+            return;
+        m_cupsd.terminate();
+        if (!m_cupsd.waitForFinished(10000)) {
+            m_cupsd.kill();
+            m_cupsd.waitForFinished(5000);
+        }
+    }
+
+    bool running() const { return m_cupsd.state() == QProcess::Running; }
+
+    // A queue that turns jobs into PDF files (Debian's cups-pdf).
+    bool addPdfPrinter(const QString& name, bool makeDefault)
+    {
+        const QString ppd = u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_qs;
+        if (!QFile::exists(ppd))
+            return false;
+        if (!toolOk(u"lpadmin"_qs, {u"-p"_qs, name, u"-v"_qs, u"cups-pdf:/"_qs, u"-E"_qs, u"-P"_qs, ppd}))
+            return false;
+        return !makeDefault || toolOk(u"lpadmin"_qs, {u"-d"_qs, name});
+    }
+
+    // Runs a CUPS client tool against this scheduler; returns its output.
+    QString tool(const QString& program, const QStringList& arguments, int* exitCode = nullptr) const
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"CUPS_SERVER"_qs, socketPath());
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, arguments);
+        p.waitForFinished(15000);
+        if (exitCode)
+            *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        return QString::fromLocal8Bit(p.readAll());
+    }
+
+    bool toolOk(const QString& program, const QStringList& arguments) const
+    {
+        int code = -1;
+        const QString out = tool(program, arguments, &code);
+        if (code != 0)
+            qWarning("%s %s: %s", qPrintable(program), qPrintable(arguments.join(u' ')), qPrintable(out));
+        return code == 0;
+    }
+
+private:
+    static bool fail(QString* why, const QString& reason)
+    {
+        if (why)
+            *why = reason;
+        return false;
+    }
+
+    void writeFile(const QString& name, const QString& text)
+    {
+        QFile f(m_dir.filePath(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(text.toUtf8());
+    }
+
+    QTemporaryDir m_dir{QDir::tempPath() + u"/prism-cups-XXXXXX"_qs};
+    QProcess m_cupsd;
+};

@@ -1,0 +1,232 @@
+// Printing, end to end through a real print service: a private CUPS
+// scheduler with a PDF printer. The printed page is rendered back to pixels
+// and checked for the window's contents at its true size.
+#include "cupssandbox.h"
+#include "formdriver.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include <memory>
+#include <pwd.h>
+
+namespace {
+
+const QString Printer = u"PrismPDF"_qs;
+
+bool ci()
+{
+    return qEnvironmentVariable("CI") == u"true"_qs;
+}
+
+// Where cups-pdf puts the jobs of this user.
+QString pdfFolder()
+{
+    const passwd* pw = getpwuid(geteuid());
+    return QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + u"/PDF"_qs;
+}
+
+QString newestPdfSince(const QDateTime& since)
+{
+    QString newest;
+    QDateTime newestTime = since;
+    QDirIterator it(pdfFolder(), {u"*.pdf"_qs}, QDir::Files);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        if (info.lastModified() >= newestTime && info.size() > 0) {
+            newestTime = info.lastModified();
+            newest = info.filePath();
+        }
+    }
+    return newest;
+}
+
+// The PDF printer converts to CMYK, so pure RGB blue comes back as a printed
+// blue such as (14, 15, 142): judge hue, not exact values.
+bool bluish(QRgb p)
+{
+    return qBlue(p) - std::max(qRed(p), qGreen(p)) > 60;
+}
+bool reddish(QRgb p)
+{
+    return qRed(p) - std::max(qGreen(p), qBlue(p)) > 80;
+}
+bool dark(QRgb p)
+{
+    return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+
+int count(const QImage& image, const QRect& area, bool (*test)(QRgb))
+{
+    int n = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += test(image.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+class PrintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void printsWindowAtTrueSize();
+    void noDestinationSaysSo();
+    void refusingPrinterSaysSo();
+
+private:
+    // Clicks "print" and returns the message shown, if any, and the time taken.
+    std::optional<MessageSeen> print(qint64* milliseconds = nullptr);
+
+    CupsSandbox m_cups;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<FormDriver> m_ui;
+};
+
+void PrintTest::initTestCase()
+{
+    QString why;
+    if (!m_cups.start(&why)) {
+        if (ci())
+            QFAIL(qPrintable(u"print service unavailable in CI: "_qs + why));
+        QSKIP(qPrintable(u"print service unavailable: "_qs + why));
+    }
+}
+
+void PrintTest::init()
+{
+    // Every case starts from one enabled PDF printer as the default.
+    m_cups.tool(u"lpadmin"_qs, {u"-x"_qs, Printer});
+    QVERIFY(m_cups.addPdfPrinter(Printer, true));
+
+    m_form = std::make_unique<Form1>();
+    m_ui = std::make_unique<FormDriver>(*m_form);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
+}
+
+void PrintTest::cleanup()
+{
+    m_ui.reset();
+    m_form.reset();
+}
+
+void PrintTest::cleanupTestCase()
+{
+    m_cups.stop();
+}
+
+std::optional<MessageSeen> PrintTest::print(qint64* milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const auto seen = m_ui->click(m_ui->command(4));
+    if (milliseconds)
+        *milliseconds = timer.elapsed();
+    return seen;
+}
+
+void PrintTest::printsWindowAtTrueSize()
+{
+    const QDateTime clicked = QDateTime::currentDateTime().addMSecs(-100);
+    const auto seen = print();
+    QVERIFY2(!seen, seen ? qPrintable(seen->text) : "");
+
+    // The job completes, then cups-pdf writes the file; wait until its size
+    // holds still.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        m_cups.tool(u"lpstat"_qs, {u"-W"_qs, u"completed"_qs, u"-o"_qs, Printer}).contains(Printer + u"-"_qs),
+        60000);
+    QString pdf;
+    qint64 size = -1;
+    const auto written = [&] {
+        pdf = newestPdfSince(clicked);
+        const qint64 now = pdf.isEmpty() ? -1 : QFileInfo(pdf).size();
+        const bool settled = now > 0 && now == size;
+        size = now;
+        return settled;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(written(), 60000);
+
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    QProcess render;
+    render.start(
+        u"pdftoppm"_qs, {u"-r"_qs, u"96"_qs, u"-png"_qs, u"-singlefile"_qs, pdf, out.filePath(u"page"_qs)});
+    QVERIFY2(
+        render.waitForFinished(60000) && render.exitCode() == 0, qPrintable(render.readAllStandardError()));
+    QImage page(out.filePath(u"page.png"_qs));
+    QVERIFY(!page.isNull());
+    page = page.convertToFormat(QImage::Format_RGB32);
+
+    // One page holding the window: everything not white is the window, and at
+    // 96 dots per inch its pixels match the screen's one to one (true size:
+    // 9870 x 6375 twips is 6.85 x 4.43 inches).
+    QRect window;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb p = page.pixel(x, y);
+            if (qRed(p) < 245 || qGreen(p) < 245 || qBlue(p) < 245)
+                window = window.united(QRect(x, y, 1, 1));
+        }
+    QVERIFY(window.isValid());
+    QVERIFY2(std::abs(window.width() - 658) <= 3 && std::abs(window.height() - 425) <= 3,
+        qPrintable(QStringLiteral("printed window is %1 x %2 px at 96 dpi")
+                       .arg(window.width())
+                       .arg(window.height())));
+
+    const QPoint o = window.topLeft();
+    const auto at = [o](int x, int y, int w, int h) { return QRect(o + QPoint(x, y), QSize(w, h)); };
+    // A blue to the right, B red upward, C black between, from (520, 280).
+    QVERIFY2(count(page, at(530, 277, 50, 6), bluish) > 60, "vector A");
+    QVERIFY2(count(page, at(517, 195, 6, 70), reddish) > 80, "vector B");
+    QVERIFY2(count(page, at(551, 227, 10, 10), dark) > 5, "vector C");
+    // Legend lines in their colours.
+    QVERIFY2(count(page, at(398, 357, 30, 6), bluish) > 30, "legend A");
+    QVERIFY2(count(page, at(398, 373, 30, 6), reddish) > 30, "legend B");
+    QVERIFY2(count(page, at(398, 389, 30, 6), dark) > 30, "legend C");
+    // The result line inside its label, and the entries in their colours.
+    QVERIFY2(count(page, at(72, 280, 329, 41), dark) > 300, "result text");
+    QVERIFY2(count(page, at(203, 87, 43, 24), bluish) > 20, "entry of A");
+    QVERIFY2(count(page, at(203, 152, 43, 22), reddish) > 20, "entry of B");
+
+    // Printing changed nothing on screen.
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QVERIFY(m_ui->line(1)->isVisible());
+}
+
+void PrintTest::noDestinationSaysSo()
+{
+    QVERIFY(m_cups.toolOk(u"lpadmin"_qs, {u"-x"_qs, Printer}));
+    qint64 ms = 0;
+    const auto seen = print(&ms);
+    QVERIFY(seen);
+    QCOMPARE(seen->title, u"プリズムの合成"_qs);
+    QVERIFY2(seen->text.contains(u"印刷できませんでした"_qs), qPrintable(seen->text));
+    QVERIFY2(seen->text.contains(u"プリンター"_qs), qPrintable(seen->text));
+    QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+}
+
+void PrintTest::refusingPrinterSaysSo()
+{
+    QVERIFY(m_cups.toolOk(u"cupsreject"_qs, {Printer}));
+    qint64 ms = 0;
+    const auto seen = print(&ms);
+    QVERIFY(seen);
+    QCOMPARE(seen->title, u"プリズムの合成"_qs);
+    QVERIFY2(seen->text.contains(Printer), qPrintable(seen->text));
+    QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+}
+
+QTEST_MAIN(PrintTest)
+#include "tst_print.moc"
