@@ -80,6 +80,8 @@ private slots:
     void printsWindowAtTrueSize();
     void noDestinationSaysSo();
     void refusingPrinterSaysSo();
+    void disabledPrinterSaysSo();
+    void stoppedSchedulerSaysSo();  // last: it stops the scheduler
 
 private:
     // Clicks "print" and returns the message shown, if any, and the time taken.
@@ -226,6 +228,33 @@ void PrintTest::refusingPrinterSaysSo()
     QVERIFY2(seen->text.contains(Printer), qPrintable(seen->text));
     QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
     QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+}
+
+void PrintTest::disabledPrinterSaysSo()
+{
+    // A stopped printer still queues jobs; the user would wait for a page
+    // that never comes. Say so at once instead.
+    QVERIFY(m_cups.toolOk(u"cupsdisable"_qs, {Printer}));
+    qint64 ms = 0;
+    const auto seen = print(&ms);
+    QVERIFY(seen);
+    QVERIFY2(seen->text.contains(Printer), qPrintable(seen->text));
+    QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+    QVERIFY(m_cups.tool(u"lpstat"_qs, {u"-o"_qs, Printer}).trimmed().isEmpty());
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+}
+
+void PrintTest::stoppedSchedulerSaysSo()
+{
+    m_cups.stop();
+    QVERIFY(!m_cups.running());
+    qint64 ms = 0;
+    const auto seen = print(&ms);
+    QVERIFY(seen);
+    QVERIFY2(seen->text.contains(u"印刷サービス"_qs), qPrintable(seen->text));
+    QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QVERIFY(m_ui->line(3)->isVisible());
 }
 
 QTEST_MAIN(PrintTest)

@@ -58,8 +58,10 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
     Destinations dests;
     const cups_dest_t* dest = cupsGetDest(nullptr, nullptr, dests.count, dests.list);
     if (!dest) {
-        outcome.result = Result::NoPrinter;
-        outcome.detail = QString::fromUtf8(cupsLastErrorString());
+        const bool unreachable = cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+        outcome.result = unreachable ? Result::NoService : Result::NoPrinter;
+        if (unreachable)
+            outcome.detail = QString::fromUtf8(cupsLastErrorString());
         return outcome;
     }
     outcome.printer = QString::fromUtf8(dest->name);
@@ -115,6 +117,9 @@ QString message(const Outcome& outcome)
     switch (outcome.result) {
     case Result::Printed:
         return {};
+    case Result::NoService:
+        text = u"印刷できませんでした。\n印刷サービス（CUPS）に接続できません。"_qs;
+        break;
     case Result::NoPrinter:
         text
             = u"印刷できませんでした。\n既定のプリンターが見つかりません。プリンターを設定してから、もう一度印刷して下さい。"_qs;

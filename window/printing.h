@@ -8,7 +8,8 @@ namespace printing {
 
 enum class Result {
     Printed,       // the job was handed to the default printer
-    NoPrinter,     // no default printer, or no print service to ask
+    NoService,     // the print service cannot be reached
+    NoPrinter,     // the print service knows no default printer
     NotAccepting,  // the printer is stopped or refuses jobs
     Failed,        // the page could not be drawn or the service refused the job
 };
