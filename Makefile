@@ -1,10 +1,15 @@
 # The two commands a newcomer needs; each installs what is missing first.
-#   make run    build and start the window
-#   make test   build and run every test suite through CTest
+#   make run        build and start the window
+#   make test       build and run every test suite through CTest
+# Further checks:
+#   make sanitize   every suite again, built with AddressSanitizer and UBSan
+#   make fuzz       the libFuzzer target for FUZZ_SECONDS (default 60)
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test sanitize fuzz clean
 
 all: build
 
@@ -23,5 +28,18 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure
 
+sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -DPRISM_WERROR=ON -DPRISM_SANITIZE=ON -DPRISM_FUZZ=OFF $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(SANITIZE_BUILD) --parallel
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+	 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure
+
+fuzz: build
+	@mkdir -p $(BUILD)/fuzz-corpus
+	@$(BUILD)/fuzz/fuzz_entries -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  $(BUILD)/fuzz-corpus tests/fuzz/corpus
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

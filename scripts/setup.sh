@@ -8,6 +8,8 @@ packages=(
   # build
   cmake g++ make pkg-config
   qt6-base-dev libcups2-dev
+  # fuzzing (libFuzzer) and sanitizers
+  clang libclang-rt-dev
   # fonts the window names, through their Debian stand-ins
   fontconfig fonts-ipafont-gothic fonts-motoya-l-maruberi
   # real-window tests

@@ -33,6 +33,7 @@ void NumbersTest::accepts_data()
     QTest::newRow("exponent") << u"1e2"_qs << 100.0;
     QTest::newRow("signed exponent") << u"25E-1"_qs << 2.5;
     QTest::newRow("blanks around") << u"  \t3.5 "_qs << 3.5;
+    QTest::newRow("pasted with its line end") << u"3.5\r\n"_qs << 3.5;
     QTest::newRow("ideographic spaces around") << u"\u30003\u3000"_qs << 3.0;
     QTest::newRow("full-width digits") << u"３６０"_qs << 360.0;
     QTest::newRow("full-width point") << u"５．５"_qs << 5.5;

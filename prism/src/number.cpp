@@ -56,7 +56,9 @@ bool fold_to_ascii(std::string_view text, std::string& out)
         out.push_back(ascii);
         i += 3;
     }
-    const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    // Blanks: ASCII white space (a pasted cell brings its line end) and,
+    // folded above, the ideographic space.
+    const auto blank = [](char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); };
     size_t b = 0, e = out.size();
     while (b < e && blank(out[b]))
         ++b;

@@ -90,7 +90,7 @@ std::string result_text(const CompositionState& state);
 
 // The entry-text conversion used at every numeric use of a text field.
 // Accepts a plain decimal number with "." as the decimal point, an optional
-// leading sign, an optional exponent, surrounding blanks (ASCII space, tab,
+// leading sign, an optional exponent, surrounding blanks (ASCII white space,
 // U+3000), and the same written with full-width digits, "．", "＋", "－",
 // "ｅ" as a Japanese input method types them. Everything else is refused:
 // empty text, letters, nan, inf, hexadecimal, digit grouping, decimal comma,
