@@ -10,11 +10,11 @@ extern const char16_t* const PGothic;  // proportional gothic
 extern const char16_t* const Gothic;   // fixed-pitch gothic
 extern const char16_t* const Pop;      // decorative title face
 
-// Maps the named faces to packaged stand-ins where they are not installed.
-// Safe to call more than once.
-void installSubstitutions();
+// The face this machine draws a named face with: the named face itself when
+// it is installed, otherwise its first installed stand-in. Resolved once.
+QString family(const QString& named);
 
-// A font of the named face; bold is weight 700, normal 400.
-QFont make(const QString& family, double pointSize, bool bold, bool italic = false);
+// A font of the named face (through family()); bold is weight 700, normal 400.
+QFont make(const QString& named, double pointSize, bool bold, bool italic = false);
 
 }  // namespace fonts

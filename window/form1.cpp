@@ -56,8 +56,6 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
-    fonts::installSubstitutions();
-
     setObjectName(u"Form1"_qs);
     setWindowTitle(u"Form1"_qs);
     setFixedSize(twips::toPixels(9870), twips::toPixels(6375));

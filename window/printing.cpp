@@ -1,5 +1,6 @@
 #include "printing.h"
 
+#include <QLibrary>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -10,6 +11,7 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace printing {
 
@@ -18,18 +20,69 @@ namespace {
 // One page of screen pixels is 1/96 inch each: 15 twips, as the layout says.
 constexpr int PixelsPerInch = 96;
 
+// The print service's client library, loaded at the first print. Linking
+// it would load some twenty further libraries (TLS, Kerberos, Avahi) at
+// every start of the program for a button that is pressed now and then.
+struct Cups {
+    decltype(&::cupsGetDests2) getDests2 = nullptr;
+    decltype(&::cupsGetDest) getDest = nullptr;
+    decltype(&::cupsFreeDests) freeDests = nullptr;
+    decltype(&::cupsGetOption) getOption = nullptr;
+    decltype(&::cupsLastError) lastError = nullptr;
+    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
+    decltype(&::cupsAddOption) addOption = nullptr;
+    decltype(&::cupsFreeOptions) freeOptions = nullptr;
+    decltype(&::cupsPrintFile2) printFile2 = nullptr;
+
+    // nullptr (with the loader's words in `why`) when the library is missing.
+    static const Cups* get(QString* why)
+    {
+        static QString error;
+        static const Cups* const loaded = []() -> const Cups* {
+            static QLibrary library(u"cups"_qs, 2);
+            static Cups cups;
+            if (!library.load()) {
+                error = library.errorString();
+                return nullptr;
+            }
+            const auto bind = [](auto& fn, const char* name) {
+                fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(library.resolve(name));
+                return fn != nullptr;
+            };
+            const bool complete = bind(cups.getDests2, "cupsGetDests2") && bind(cups.getDest, "cupsGetDest")
+                && bind(cups.freeDests, "cupsFreeDests") && bind(cups.getOption, "cupsGetOption")
+                && bind(cups.lastError, "cupsLastError") && bind(cups.lastErrorString, "cupsLastErrorString")
+                && bind(cups.addOption, "cupsAddOption") && bind(cups.freeOptions, "cupsFreeOptions")
+                && bind(cups.printFile2, "cupsPrintFile2");
+            if (!complete) {
+                error = u"libcups lacks a needed function"_qs;
+                return nullptr;
+            }
+            return &cups;
+        }();
+        if (!loaded && why)
+            *why = error;
+        return loaded;
+    }
+};
+
 struct Destinations {
+    const Cups& cups;
     cups_dest_t* list = nullptr;
     int count = 0;
-    Destinations() { count = cupsGetDests2(CUPS_HTTP_DEFAULT, &list); }
-    ~Destinations() { cupsFreeDests(count, list); }
+    explicit Destinations(const Cups& c)
+        : cups(c)
+    {
+        count = cups.getDests2(CUPS_HTTP_DEFAULT, &list);
+    }
+    ~Destinations() { cups.freeDests(count, list); }
     Destinations(const Destinations&) = delete;
     Destinations& operator=(const Destinations&) = delete;
 };
 
-QString option(const cups_dest_t* dest, const char* name)
+QString option(const Cups& cups, const cups_dest_t* dest, const char* name)
 {
-    return QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options));
+    return QString::fromUtf8(cups.getOption(name, dest->num_options, dest->options));
 }
 
 // Draws the window on the printer; false when the page could not be begun.
@@ -53,23 +106,29 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
 {
     Outcome outcome;
 
+    const Cups* cups = Cups::get(&outcome.detail);
+    if (!cups) {
+        outcome.result = Result::NoService;
+        return outcome;
+    }
+
     // Ask the print service directly: it also tells whether the printer
     // would take the job now, which a queued job would hide.
-    Destinations dests;
-    const cups_dest_t* dest = cupsGetDest(nullptr, nullptr, dests.count, dests.list);
+    Destinations dests(*cups);
+    const cups_dest_t* dest = cups->getDest(nullptr, nullptr, dests.count, dests.list);
     if (!dest) {
-        const bool unreachable = cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+        const bool unreachable = cups->lastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
         outcome.result = unreachable ? Result::NoService : Result::NoPrinter;
         if (unreachable)
-            outcome.detail = QString::fromUtf8(cupsLastErrorString());
+            outcome.detail = QString::fromUtf8(cups->lastErrorString());
         return outcome;
     }
     outcome.printer = QString::fromUtf8(dest->name);
     constexpr int IppPrinterStopped = 5;
-    if (option(dest, "printer-is-accepting-jobs") == u"false"_qs
-        || option(dest, "printer-state").toInt() == IppPrinterStopped) {
+    if (option(*cups, dest, "printer-is-accepting-jobs") == u"false"_qs
+        || option(*cups, dest, "printer-state").toInt() == IppPrinterStopped) {
         outcome.result = Result::NotAccepting;
-        outcome.detail = option(dest, "printer-state-message");
+        outcome.detail = option(*cups, dest, "printer-state-message");
         return outcome;
     }
 
@@ -98,12 +157,12 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
 
     const QByteArray media = printer.pageLayout().pageSize().key().toUtf8();
     cups_option_t* options = nullptr;
-    int optionCount = cupsAddOption("media", media.constData(), 0, &options);
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, dest->name, QFile::encodeName(file).constData(),
+    const int optionCount = cups->addOption("media", media.constData(), 0, &options);
+    const int job = cups->printFile2(CUPS_HTTP_DEFAULT, dest->name, QFile::encodeName(file).constData(),
         jobTitle.toUtf8().constData(), optionCount, options);
-    cupsFreeOptions(optionCount, options);
+    cups->freeOptions(optionCount, options);
     if (job <= 0) {
-        outcome.detail = QString::fromUtf8(cupsLastErrorString());
+        outcome.detail = QString::fromUtf8(cups->lastErrorString());
         return outcome;
     }
     outcome.result = Result::Printed;
