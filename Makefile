@@ -4,12 +4,15 @@
 # Further checks:
 #   make sanitize   every suite again, built with AddressSanitizer and UBSan
 #   make fuzz       the libFuzzer target for FUZZ_SECONDS (default 60)
+#   make package    the Debian package (build/prism-compose_<version>_amd64.deb)
+#   make bench      start-up, compute, memory and print figures
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
 
-.PHONY: all setup configure build run test sanitize fuzz clean
+.PHONY: all setup configure build run test sanitize fuzz package bench clean
 
 all: build
 
@@ -40,6 +43,12 @@ fuzz: build
 	@mkdir -p $(BUILD)/fuzz-corpus
 	@$(BUILD)/fuzz/fuzz_entries -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  $(BUILD)/fuzz-corpus tests/fuzz/corpus
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+bench: build
+	@xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bench/prism-bench
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

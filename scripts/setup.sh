@@ -16,6 +16,8 @@ packages=(
   xvfb xauth xdotool
   # printing through a private CUPS scheduler with a PDF printer
   cups cups-client printer-driver-cups-pdf poppler-utils
+  # install and package checks
+  desktop-file-utils appstream dpkg-dev
 )
 packages+=("$@")
 
