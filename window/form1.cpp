@@ -27,7 +27,7 @@ const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Black(0, 0, 0);
 
-struct LabelSpec {
+struct LabelRow {
     const char* name;
     int index;  // member of the Label3 control array, or -1
     QString caption;
@@ -86,7 +86,7 @@ void Form1::buildLabels()
     const QColor paleYellow(255, 255, 192);
     using namespace fonts;
 
-    const LabelSpec specs[] = {
+    const LabelRow rows[] = {
         {"Label1", -1, u"プリズムの合成"_qs, twips::rect(360, 240, 3015, 375), none, paleYellow, Pop, 18,
             false, true, centre, true},
         {"Label2", -1,
@@ -112,22 +112,22 @@ void Form1::buildLabels()
             centre, false},
     };
 
-    for (const LabelSpec& spec : specs) {
-        auto* label = new QLabel(spec.caption, this);
-        label->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.index >= 0)
-            label->setProperty("index", spec.index);
+    for (const LabelRow& row : rows) {
+        auto* label = new QLabel(row.caption, this);
+        label->setObjectName(QString::fromLatin1(row.name));
+        if (row.index >= 0)
+            label->setProperty("index", row.index);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        label->setAlignment(spec.alignment);
-        label->setGeometry(spec.geometry);
-        label->setFont(fonts::make(QString::fromUtf16(spec.family), spec.pointSize, spec.bold, spec.italic));
-        setColour(label, QPalette::WindowText, spec.text);
-        if (spec.background.isValid()) {
-            setColour(label, QPalette::Window, spec.background);
+        label->setAlignment(row.alignment);
+        label->setGeometry(row.geometry);
+        label->setFont(fonts::make(QString::fromUtf16(row.family), row.pointSize, row.bold, row.italic));
+        setColour(label, QPalette::WindowText, row.text);
+        if (row.background.isValid()) {
+            setColour(label, QPalette::Window, row.background);
             label->setAutoFillBackground(true);
         }
-        label->setVisible(spec.visible);
+        label->setVisible(row.visible);
     }
 
     Label6 = findChild<QLabel*>(u"Label6"_qs);
