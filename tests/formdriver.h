@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // What a modal message box showed before the test answered it.
@@ -135,4 +136,25 @@ public:
 
 private:
     Form1& m_form;
+};
+
+// A fresh window, shown, and its driver: what each widget test case starts from.
+struct FormFixture {
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormDriver> ui;
+
+    // Returns whether the window came up on screen.
+    bool open()
+    {
+        form = std::make_unique<Form1>();
+        ui = std::make_unique<FormDriver>(*form);
+        form->show();
+        return QTest::qWaitForWindowExposed(form.get());
+    }
+
+    void close()
+    {
+        ui.reset();
+        form.reset();
+    }
 };

@@ -36,45 +36,33 @@ private slots:
     void endLeavesEventLoopWithStatusZero();
 
 private:
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<FormDriver> m_ui;
+    FormFixture m_fixture;
+    std::unique_ptr<Form1>& m_form = m_fixture.form;
+    std::unique_ptr<FormDriver>& m_ui = m_fixture.ui;
 
-    bool diagramVisible() const;
-    bool diagramHidden() const;
+    bool diagramIs(bool visible) const;
+    bool diagramVisible() const { return diagramIs(true); }
+    bool diagramHidden() const { return diagramIs(false); }
 };
 
 void DiagramTest::init()
 {
-    m_form = std::make_unique<Form1>();
-    m_ui = std::make_unique<FormDriver>(*m_form);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_fixture.open());
 }
 
 void DiagramTest::cleanup()
 {
-    m_ui.reset();
-    m_form.reset();
+    m_fixture.close();
 }
 
-bool DiagramTest::diagramVisible() const
+// Every line and legend letter of the diagram shown (or every one hidden).
+bool DiagramTest::diagramIs(bool visible) const
 {
     for (int n = 1; n <= 6; ++n)
-        if (!m_ui->line(n)->isVisible())
+        if (m_ui->line(n)->isVisible() != visible)
             return false;
     for (const char* letter : {"Label9", "Label12", "Label13"})
-        if (!m_ui->label(letter)->isVisible())
-            return false;
-    return true;
-}
-
-bool DiagramTest::diagramHidden() const
-{
-    for (int n = 1; n <= 6; ++n)
-        if (m_ui->line(n)->isVisible())
-            return false;
-    for (const char* letter : {"Label9", "Label12", "Label13"})
-        if (m_ui->label(letter)->isVisible())
+        if (m_ui->label(letter)->isVisible() != visible)
             return false;
     return true;
 }

@@ -46,24 +46,21 @@ private slots:
     void accessibleNames();
 
 private:
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<FormDriver> m_ui;
+    FormFixture m_fixture;
+    std::unique_ptr<Form1>& m_form = m_fixture.form;
+    std::unique_ptr<FormDriver>& m_ui = m_fixture.ui;
 };
 
 void Form1Test::init()
 {
-    m_form = std::make_unique<Form1>();
-    m_ui = std::make_unique<FormDriver>(*m_form);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_fixture.open());
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 void Form1Test::cleanup()
 {
-    m_ui.reset();
-    m_form.reset();
+    m_fixture.close();
 }
 
 void Form1Test::startsAsLaidOut()
@@ -190,7 +187,8 @@ void Form1Test::labelFontsAndColours()
     if (QFontDatabase::families().contains(family))
         QCOMPARE(requested, family);
     else
-        QVERIFY2(QFontDatabase::writingSystems(requested).contains(QFontDatabase::Japanese), qPrintable(requested));
+        QVERIFY2(QFontDatabase::writingSystems(requested).contains(QFontDatabase::Japanese),
+            qPrintable(requested));
     QCOMPARE(QFontInfo(widget->font()).family(), requested);
     QCOMPARE(widget->font().pointSizeF(), points);
     QCOMPARE(widget->font().weight(), bold ? QFont::Bold : QFont::Normal);

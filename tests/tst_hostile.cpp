@@ -32,23 +32,20 @@ private slots:
 private:
     void expect(int field, const QString& expected);
 
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<FormDriver> m_ui;
+    FormFixture m_fixture;
+    std::unique_ptr<Form1>& m_form = m_fixture.form;
+    std::unique_ptr<FormDriver>& m_ui = m_fixture.ui;
 };
 
 void HostileTest::init()
 {
-    m_form = std::make_unique<Form1>();
-    m_ui = std::make_unique<FormDriver>(*m_form);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_fixture.open());
     m_ui->type(Baseline);
 }
 
 void HostileTest::cleanup()
 {
-    m_ui.reset();
-    m_form.reset();
+    m_fixture.close();
 }
 
 // Computes and checks: a message (MessageA/MessageB) or the result line.

@@ -3,6 +3,7 @@
 // and checked for the window's contents at its true size.
 #include "cupssandbox.h"
 #include "formdriver.h"
+#include "pixels.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -41,32 +42,9 @@ QString newestPdfSince(const QDateTime& since)
     return newest;
 }
 
-// The PDF printer converts to CMYK, so pure RGB blue comes back as a printed
-// blue such as (14, 15, 142): judge hue, not exact values.
-bool bluish(QRgb p)
-{
-    return qBlue(p) - std::max(qRed(p), qGreen(p)) > 60;
-}
-bool reddish(QRgb p)
-{
-    return qRed(p) - std::max(qGreen(p), qBlue(p)) > 80;
-}
-bool dark(QRgb p)
-{
-    return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 90;
-}
-
-int count(const QImage& image, const QRect& area, bool (*test)(QRgb))
-{
-    int n = 0;
-    const QRect r = area.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += test(image.pixel(x, y)) ? 1 : 0;
-    return n;
-}
-
 }  // namespace
+
+using namespace pixels;
 
 class PrintTest : public QObject {
     Q_OBJECT

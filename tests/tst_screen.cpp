@@ -1,6 +1,7 @@
 // The window as the X server shows it (run under Xvfb): pixels grabbed from
 // the screen, where a wrong layout, colour or font would show.
 #include "formdriver.h"
+#include "pixels.h"
 
 #include <QPixmap>
 #include <QProcess>
@@ -10,51 +11,7 @@
 #include <functional>
 #include <memory>
 
-namespace {
-
-using PixelTest = std::function<bool(QRgb)>;
-
-int count(const QImage& image, const QRect& area, const PixelTest& test)
-{
-    int n = 0;
-    const QRect r = area.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += test(image.pixel(x, y)) ? 1 : 0;
-    return n;
-}
-
-// The smallest rectangle holding every pixel that passes the test.
-QRect extent(const QImage& image, const QRect& area, const PixelTest& test)
-{
-    QRect box;
-    const QRect r = area.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (test(image.pixel(x, y)))
-                box = box.united(QRect(x, y, 1, 1));
-    return box;
-}
-
-PixelTest exactly(QColor c)
-{
-    return [rgb = c.rgb() & 0xFFFFFF](QRgb p) { return (p & 0xFFFFFF) == rgb; };
-}
-
-bool bluish(QRgb p)
-{
-    return qBlue(p) > 180 && qRed(p) < 110 && qGreen(p) < 110;
-}
-bool reddish(QRgb p)
-{
-    return qRed(p) > 180 && qBlue(p) < 110 && qGreen(p) < 110;
-}
-bool dark(QRgb p)
-{
-    return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 90;
-}
-
-}  // namespace
+using namespace pixels;
 
 class ScreenTest : public QObject {
     Q_OBJECT
