@@ -1,7 +1,7 @@
 // Composition of two prisms, the entry checks in front of it, and the result
 // line. Values the user sees are checked to the digit; values that decide a
 // rounding are checked to the bit.
-#include <prism/prism.h>
+#include "entries.h"
 
 #include <QtTest>
 
@@ -13,16 +13,6 @@ using prism::CompositionState;
 using prism::Outcome;
 
 namespace {
-
-CompositionState entries(const char* ap, const char* aBase, const char* bp, const char* bBase)
-{
-    CompositionState s;
-    s.AP = ap;
-    s.ABase = aBase;
-    s.BP = bp;
-    s.BBase = bBase;
-    return s;
-}
 
 // Agreement to the digits a figure is written with: |actual - expected| is
 // below half a unit of its last stated digit.

@@ -1,6 +1,6 @@
 // The diagram's scale (largest rounded power drawn 10 units long) and the
 // window coordinates of the vector ends.
-#include <prism/prism.h>
+#include "entries.h"
 
 #include <QtTest>
 
@@ -10,11 +10,7 @@ namespace {
 
 CompositionState composed(const char* ap, const char* aBase, const char* bp, const char* bBase)
 {
-    CompositionState s;
-    s.AP = ap;
-    s.ABase = aBase;
-    s.BP = bp;
-    s.BBase = bBase;
+    CompositionState s = entries(ap, aBase, bp, bBase);
     prism::compose(s);
     return s;
 }
