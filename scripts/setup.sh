@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   # build
   cmake g++ make pkg-config
-  qt6-base-dev libcups2-dev
+  qt6-base-dev libcups2-dev libfontconfig-dev
   # fuzzing (libFuzzer) and sanitizers
   clang libclang-rt-dev
   # fonts the window names, through their Debian stand-ins

@@ -33,6 +33,7 @@ private slots:
     void controls();
     void labelFontsAndColours_data();
     void labelFontsAndColours();
+    void titleFaceDrawsItsWholeCaption();
     void computes_data();
     void computes();
     void rejects_data();
@@ -168,6 +169,8 @@ void Form1Test::labelFontsAndColours_data()
     QTest::newRow("Command1") << u"Command1"_qs << -1 << gothic << 12.0 << true << QColor();
     QTest::newRow("Command4") << u"Command4"_qs << -1 << pGothic << 9.75 << false << QColor();
     QTest::newRow("Command2") << u"Command2"_qs << -1 << gothic << 9.0 << false << QColor();
+    // No font of its own: the window's default face.
+    QTest::newRow("Command3") << u"Command3"_qs << -1 << pGothic << 9.0 << false << QColor();
 }
 
 void Form1Test::labelFontsAndColours()
@@ -196,6 +199,20 @@ void Form1Test::labelFontsAndColours()
         const auto role = qobject_cast<QLineEdit*>(widget) ? QPalette::Text : QPalette::WindowText;
         QCOMPARE(widget->palette().color(role), colour);
     }
+}
+
+// The title is drawn without glyph fallback, so the face it resolves to must
+// hold every character of its caption (a missing one would show as a box).
+void Form1Test::titleFaceDrawsItsWholeCaption()
+{
+    auto* title = m_form->findChild<QLabel*>(u"Label1"_qs);
+    QVERIFY(title);
+    QCOMPARE(title->font().pointSizeF(), 18.0);
+    QVERIFY(title->font().italic());
+    QCOMPARE(title->font().weight(), QFont::Normal);
+    const QFontMetrics metrics(title->font());
+    for (const char32_t c : title->text().toUcs4())
+        QVERIFY2(metrics.inFontUcs4(c), qPrintable(QString::number(c, 16)));
 }
 
 void Form1Test::computes_data()

@@ -59,6 +59,8 @@ Form1::Form1(QWidget* parent)
     setObjectName(u"Form1"_qs);
     setWindowTitle(u"Form1"_qs);
     setFixedSize(twips::toPixels(9870), twips::toPixels(6375));
+    // The window's own font, which "END" inherits.
+    setFont(fonts::windowDefault());
 
     // Creation order is stacking order: the labels lie beneath the entries
     // and buttons, which follow in tab order.
@@ -129,6 +131,15 @@ void Form1::buildLabels()
         }
         label->setVisible(row.visible);
     }
+
+    // A face that does not declare Latin (Motoya L Maruberi does not) makes
+    // Qt open one engine per script of the caption, each after its own
+    // fontconfig match. The title's caption is fixed and every face it may be
+    // drawn with holds all its glyphs, so one engine without fallback serves.
+    auto* title = findChild<QLabel*>(u"Label1"_qs);
+    QFont titleFont = title->font();
+    titleFont.setStyleStrategy(QFont::NoFontMerging);
+    title->setFont(titleFont);
 
     Label6 = findChild<QLabel*>(u"Label6"_qs);
     Label9 = findChild<QLabel*>(u"Label9"_qs);
