@@ -7,6 +7,7 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <memory>
 #include <pwd.h>
@@ -138,6 +139,8 @@ void PrintTest::printsWindowAtTrueSize()
         return settled;
     };
     QTRY_VERIFY_WITH_TIMEOUT(written(), 60000);
+    // cups-pdf writes into the user's own PDF folder: leave nothing there.
+    const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
 
     QTemporaryDir out;
     QVERIFY(out.isValid());
