@@ -10,7 +10,7 @@
 #endif
 #if !defined(PRISM_BARE) || defined(PRISM_BARE_TEXT)
 #define PRISM_STARTS_AS_PROGRAM
-#include "fonts.h"
+#include "startup.h"
 #endif
 #ifndef PRISM_BARE
 #include "form1.h"
@@ -23,6 +23,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -89,14 +90,11 @@ int main(int argc, char* argv[])
     };
     phase("main");
 #ifdef PRISM_STARTS_AS_PROGRAM
-    // Start as the program's main does.
-    fonts::ConfigurationPreload preload;
-    QApplication app(argc, argv);
-    preload.wait();
-    QApplication::setFont(fonts::windowDefault());
+    const auto application = startApplication(argc, argv);
 #else
-    QApplication app(argc, argv);
+    const auto application = std::make_unique<QApplication>(argc, argv);
 #endif
+    QApplication& app = *application;
     phase("application");
 
     FirstFrame firstFrame(spawnedAt);

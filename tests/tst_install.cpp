@@ -158,9 +158,16 @@ void InstallTest::packageUnpacksAndStartsFromItsDesktopEntry()
     const Run window = run(u"xdotool"_qs,
         {u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--name"_qs, u"^Form1$"_qs}, {}, 20000);
     const bool shown = window.exitCode == 0 && !window.output.trimmed().isEmpty();
+    // A desktop finds the entry of a running window (its icon and name in a
+    // task bar) through the window's WM_CLASS.
+    const QString wmClass = entry.value(u"Desktop Entry/StartupWMClass"_qs).toString();
+    const Run byClass = run(u"xdotool"_qs,
+        {u"search"_qs, u"--onlyvisible"_qs, u"--class"_qs, u"^"_qs + wmClass + u"$"_qs}, {}, 5000);
     app.terminate();
     app.waitForFinished(5000);
     QVERIFY2(shown, qPrintable(window.output));
+    QVERIFY(!wmClass.isEmpty());
+    QCOMPARE(byClass.output.trimmed(), window.output.trimmed());
 }
 
 QTEST_GUILESS_MAIN(InstallTest)

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <fontconfig/fontconfig.h>
-
 namespace fonts {
 
 const char16_t* const PGothic = u"ＭＳ Ｐゴシック";
@@ -79,22 +77,6 @@ QFont make(const QString& named, double pointSize, bool bold, bool italic)
 QFont windowDefault()
 {
     return make(QString::fromUtf16(PGothic), 9, false);
-}
-
-ConfigurationPreload::ConfigurationPreload()
-    : m_thread([] { FcInit(); })
-{
-}
-
-ConfigurationPreload::~ConfigurationPreload()
-{
-    wait();
-}
-
-void ConfigurationPreload::wait()
-{
-    if (m_thread.joinable())
-        m_thread.join();
 }
 
 }  // namespace fonts

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <thread>
-
 class QFont;
 class QString;
 
@@ -22,23 +20,5 @@ QFont make(const QString& named, double pointSize, bool bold, bool italic = fals
 // The font of every control that names none ("END", the message box): a
 // Japanese form's default, ＭＳ Ｐゴシック 9 pt.
 QFont windowDefault();
-
-// Reads the system's font configuration on a helper thread while the
-// application connects to the display; it is the slowest single step of
-// start-up (fontconfig parses every configuration file of the system). Start
-// it before the QApplication and wait() before anything uses a font: the
-// program itself stays on one thread.
-class ConfigurationPreload {
-public:
-    ConfigurationPreload();
-    ~ConfigurationPreload();
-    ConfigurationPreload(const ConfigurationPreload&) = delete;
-    ConfigurationPreload& operator=(const ConfigurationPreload&) = delete;
-
-    void wait();
-
-private:
-    std::thread m_thread;
-};
 
 }  // namespace fonts
