@@ -3,15 +3,18 @@
 // neither used nor changed. Needs root (the filters run as user lp).
 #pragma once
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <cups/cups.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,6 +115,21 @@ public:
         if (!toolOk(u"lpadmin"_qs, {u"-p"_qs, name, u"-v"_qs, u"cups-pdf:/"_qs, u"-E"_qs, u"-P"_qs, ppd}))
             return false;
         return !makeDefault || toolOk(u"lpadmin"_qs, {u"-d"_qs, name});
+    }
+
+    // The PDF files cups-pdf has written since `since`, oldest first. It
+    // writes into the job owner's own folder (Debian's "Out ${HOME}/PDF"), a
+    // moment after the job completes.
+    static QFileInfoList pdfsSince(const QDateTime& since)
+    {
+        const passwd* pw = getpwuid(geteuid());
+        const QDir folder(QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + u"/PDF"_qs);
+        QFileInfoList written;
+        for (const QFileInfo& info :
+            folder.entryInfoList({u"*.pdf"_qs}, QDir::Files, QDir::Time | QDir::Reversed))
+            if (info.lastModified() >= since && info.size() > 0)
+                written.append(info);
+        return written;
     }
 
     // Runs a CUPS client tool against this scheduler; returns its output.

@@ -5,12 +5,10 @@
 #include "formdriver.h"
 #include "pixels.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QScopeGuard>
 
 #include <memory>
-#include <pwd.h>
 
 namespace {
 
@@ -21,26 +19,10 @@ bool ci()
     return qEnvironmentVariable("CI") == u"true"_qs;
 }
 
-// Where cups-pdf puts the jobs of this user.
-QString pdfFolder()
-{
-    const passwd* pw = getpwuid(geteuid());
-    return QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + u"/PDF"_qs;
-}
-
 QString newestPdfSince(const QDateTime& since)
 {
-    QString newest;
-    QDateTime newestTime = since;
-    QDirIterator it(pdfFolder(), {u"*.pdf"_qs}, QDir::Files);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        if (info.lastModified() >= newestTime && info.size() > 0) {
-            newestTime = info.lastModified();
-            newest = info.filePath();
-        }
-    }
-    return newest;
+    const QFileInfoList written = CupsSandbox::pdfsSince(since);
+    return written.isEmpty() ? QString() : written.last().filePath();
 }
 
 }  // namespace
