@@ -27,9 +27,9 @@ install(FILES ${PROJECT_BINARY_DIR}/PrismComposeConfig.cmake ${PROJECT_BINARY_DI
         DESTINATION ${cmakedir} COMPONENT Development)
 
 # The .deb holds the Runtime component. Library dependencies are read off the
-# binary by dpkg-shlibdeps; the platform plugin, the fonts the window names
-# and libcups (loaded at the first print) are not linked, so they are listed
-# by hand.
+# binary by dpkg-shlibdeps; the platform plugin, the fonts the window names,
+# Qt's translations and libcups (loaded at the first print) are not linked, so
+# they are listed by hand.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME prism-compose)
 set(CPACK_PACKAGE_VENDOR "prism-compose")
@@ -42,7 +42,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcups2, qt6-qpa-plugins, fonts-ipafont-gothic, fonts-motoya-l-maruberi")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libcups2, qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-motoya-l-maruberi")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 set(CPACK_COMPONENTS_ALL Runtime)
 set(CPACK_DEB_COMPONENT_INSTALL OFF)

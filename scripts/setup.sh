@@ -10,8 +10,11 @@ packages=(
   qt6-base-dev libcups2-dev libfontconfig-dev
   # fuzzing (libFuzzer) and sanitizers
   clang libclang-rt-dev
-  # fonts the window names, through their Debian stand-ins
-  fontconfig fonts-ipafont-gothic fonts-motoya-l-maruberi
+  # fonts the window names, through their Debian stand-ins; Qt's own texts
+  # in the session's language
+  fontconfig fonts-ipafont-gothic fonts-motoya-l-maruberi qt6-translations-l10n
+  # the Japanese session the window is tested in
+  locales
   # real-window tests
   xvfb xauth xdotool
   # printing through a private CUPS scheduler with a PDF printer
@@ -27,16 +30,28 @@ for p in "${packages[@]}"; do
   [ "$status" = installed ] || missing+=("$p")
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "setup: installing ${missing[*]}"
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "setup: need root or sudo to install ${missing[*]}" >&2; exit 1; }
   sudo=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -q
-"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+need_root() {
+  if [ ${#sudo[@]} -gt 0 ] && ! command -v sudo >/dev/null; then
+    echo "setup: need root or sudo to $1" >&2
+    exit 1
+  fi
+}
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  need_root "install ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -q
+  "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The users' session: a Japanese locale, generated where the machine lacks it.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+  echo "setup: generating the locale ja_JP.UTF-8"
+  need_root "generate the locale ja_JP.UTF-8"
+  "${sudo[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi

@@ -4,6 +4,7 @@
 
 #include "form1.h"
 #include "lineshape.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -158,3 +159,16 @@ struct FormFixture {
         form.reset();
     }
 };
+
+// A window suite's main: the application starts as the program starts its
+// own (font stand-ins, glyph drawing, Qt's translations), so the suite sees
+// the window the user sees.
+#define PRISM_WINDOW_TEST_MAIN(TestObject)                                                                   \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        const auto app = startApplication(argc, argv);                                                       \
+        app->setAttribute(Qt::AA_Use96Dpi, true);                                                            \
+        TestObject tc;                                                                                       \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&tc, argc, argv);                                                                \
+    }

@@ -35,6 +35,34 @@ inline QRect extent(const QImage& image, const QRect& area, const Test& test)
     return box;
 }
 
+// How many separate runs of columns hold a passing pixel: one per glyph of a
+// line of text whose glyphs do not touch.
+inline int columnRuns(const QImage& image, const QRect& area, const Test& test)
+{
+    int runs = 0;
+    bool inRun = false;
+    const QRect r = area.intersected(image.rect());
+    for (int x = r.left(); x <= r.right(); ++x) {
+        bool ink = false;
+        for (int y = r.top(); y <= r.bottom() && !ink; ++y)
+            ink = test(image.pixel(x, y));
+        runs += ink && !inRun ? 1 : 0;
+        inRun = ink;
+    }
+    return runs;
+}
+
+// The ink of a rectangle: its darkness summed over every pixel.
+inline qint64 ink(const QImage& image, const QRect& area)
+{
+    qint64 sum = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            sum += 255 - qGray(image.pixel(x, y));
+    return sum;
+}
+
 inline Test exactly(QColor c)
 {
     return [rgb = c.rgb() & 0xFFFFFF](QRgb p) { return (p & 0xFFFFFF) == rgb; };

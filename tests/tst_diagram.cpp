@@ -235,5 +235,5 @@ void DiagramTest::endLeavesEventLoopWithStatusZero()
     QCOMPARE(loop.exec(), 0);
 }
 
-QTEST_MAIN(DiagramTest)
+PRISM_WINDOW_TEST_MAIN(DiagramTest)
 #include "tst_diagram.moc"

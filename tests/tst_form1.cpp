@@ -378,5 +378,5 @@ void Form1Test::accessibleNames()
     QVERIFY(!result->text(QAccessible::Description).isEmpty());
 }
 
-QTEST_MAIN(Form1Test)
+PRISM_WINDOW_TEST_MAIN(Form1Test)
 #include "tst_form1.moc"

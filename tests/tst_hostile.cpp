@@ -148,5 +148,5 @@ void HostileTest::typedFullWidth()
     expect(field, expected);
 }
 
-QTEST_MAIN(HostileTest)
+PRISM_WINDOW_TEST_MAIN(HostileTest)
 #include "tst_hostile.moc"

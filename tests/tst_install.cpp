@@ -132,7 +132,7 @@ void InstallTest::packageUnpacksAndStartsFromItsDesktopEntry()
     const Run depends = run(u"dpkg-deb"_qs, {u"-f"_qs, deb, u"Depends"_qs});
     RUN_OK(depends);
     for (const char* needed : {"libqt6widgets6", "libqt6printsupport6", "libcups2", "qt6-qpa-plugins",
-             "fonts-ipafont-gothic", "fonts-motoya-l-maruberi"})
+             "qt6-translations-l10n", "fonts-ipafont-gothic", "fonts-motoya-l-maruberi"})
         QVERIFY2(depends.output.contains(QLatin1String(needed)), needed);
 
     const QString root = out.filePath(u"root"_qs);

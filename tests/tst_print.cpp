@@ -39,6 +39,7 @@ private slots:
     void cleanupTestCase();
 
     void printsWindowAtTrueSize();
+    void printsLongEntriesWhole();
     void noDestinationSaysSo();
     void refusingPrinterSaysSo();
     void disabledPrinterSaysSo();
@@ -47,6 +48,9 @@ private slots:
 private:
     // Clicks "print" and returns the message shown, if any, and the time taken.
     std::optional<MessageSeen> print(qint64* milliseconds = nullptr);
+    // Prints, waits for the PDF printer's file and renders its page at `dpi`;
+    // `window` is set to the bounds of everything printed on it.
+    QImage printedPage(int dpi, QRect* window);
     // Prints, expecting the print action's failure message (naming the
     // cause) within a few seconds and the window unchanged.
     void expectMessage(const QString& mustContain);
@@ -100,17 +104,27 @@ std::optional<MessageSeen> PrintTest::print(qint64* milliseconds)
     return seen;
 }
 
-void PrintTest::printsWindowAtTrueSize()
+QImage PrintTest::printedPage(int dpi, QRect* window)
 {
     const QDateTime clicked = QDateTime::currentDateTime().addMSecs(-100);
     const auto seen = print();
-    QVERIFY2(!seen, seen ? qPrintable(seen->text) : "");
+    if (seen) {
+        qWarning("%s", qPrintable(seen->text));
+        return {};
+    }
 
     // The job completes, then cups-pdf writes the file; wait until its size
     // holds still.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        m_cups.tool(u"lpstat"_qs, {u"-W"_qs, u"completed"_qs, u"-o"_qs, Printer}).contains(Printer + u"-"_qs),
+    const bool completed = QTest::qWaitFor(
+        [&] {
+            return m_cups.tool(u"lpstat"_qs, {u"-W"_qs, u"completed"_qs, u"-o"_qs, Printer})
+                .contains(Printer + u"-"_qs);
+        },
         60000);
+    if (!completed) {
+        qWarning("the print job did not complete");
+        return {};
+    }
     QString pdf;
     qint64 size = -1;
     const auto written = [&] {
@@ -120,31 +134,40 @@ void PrintTest::printsWindowAtTrueSize()
         size = now;
         return settled;
     };
-    QTRY_VERIFY_WITH_TIMEOUT(written(), 60000);
+    if (!QTest::qWaitFor(written, 60000))
+        return {};
     // cups-pdf writes into the user's own PDF folder: leave nothing there.
     const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
 
     QTemporaryDir out;
-    QVERIFY(out.isValid());
     QProcess render;
-    render.start(
-        u"pdftoppm"_qs, {u"-r"_qs, u"96"_qs, u"-png"_qs, u"-singlefile"_qs, pdf, out.filePath(u"page"_qs)});
-    QVERIFY2(
-        render.waitForFinished(60000) && render.exitCode() == 0, qPrintable(render.readAllStandardError()));
+    render.start(u"pdftoppm"_qs,
+        {u"-r"_qs, QString::number(dpi), u"-png"_qs, u"-singlefile"_qs, pdf, out.filePath(u"page"_qs)});
+    if (!render.waitForFinished(60000) || render.exitCode() != 0) {
+        qWarning("%s", render.readAllStandardError().constData());
+        return {};
+    }
     QImage page(out.filePath(u"page.png"_qs));
-    QVERIFY(!page.isNull());
     page = page.convertToFormat(QImage::Format_RGB32);
 
-    // One page holding the window: everything not white is the window, and at
-    // 96 dots per inch its pixels match the screen's one to one (true size:
-    // 9870 x 6375 twips is 6.85 x 4.43 inches).
-    QRect window;
+    // Everything not white is the window.
+    *window = QRect();
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x) {
             const QRgb p = page.pixel(x, y);
             if (qRed(p) < 245 || qGreen(p) < 245 || qBlue(p) < 245)
-                window = window.united(QRect(x, y, 1, 1));
+                *window = window->united(QRect(x, y, 1, 1));
         }
+    return page;
+}
+
+void PrintTest::printsWindowAtTrueSize()
+{
+    QRect window;
+    const QImage page = printedPage(96, &window);
+    QVERIFY(!page.isNull());
+    // One page holding the window: at 96 dots per inch its pixels match the
+    // screen's one to one (true size: 9870 x 6375 twips is 6.85 x 4.43 inches).
     QVERIFY(window.isValid());
     QVERIFY2(std::abs(window.width() - 658) <= 3 && std::abs(window.height() - 425) <= 3,
         qPrintable(QStringLiteral("printed window is %1 x %2 px at 96 dpi")
@@ -169,6 +192,29 @@ void PrintTest::printsWindowAtTrueSize()
     // Printing changed nothing on screen.
     QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
     QVERIFY(m_ui->line(1)->isVisible());
+}
+
+void PrintTest::printsLongEntriesWhole()
+{
+    // The paper shows what the screen shows: entries wider than their
+    // fields whole, every glyph inside the field.
+    const QStringList entries{u"12.75"_qs, u"247.5"_qs, u"11.25"_qs, u"112.5"_qs};
+    QVERIFY(!m_ui->compute(entries));
+    constexpr int Scale = 2;  // rendered at 192 dpi: two page pixels per screen pixel
+    QRect window;
+    const QImage page = printedPage(96 * Scale, &window);
+    QVERIFY(!page.isNull());
+    for (int n = 1; n <= 4; ++n) {
+        const QRect g = m_ui->text(n)->geometry();
+        const QRect field(window.topLeft() + g.topLeft() * Scale, g.size() * Scale);
+        const Test prismInk = n <= 2 ? Test(bluish) : Test(reddish);
+        // Inside the frame, the text keeps clear of the edge where a cut
+        // glyph would end (the "°" beside the field touches its frame).
+        const QRect inside = field.adjusted(Scale, Scale, -Scale, -Scale);
+        QVERIFY2(inside.adjusted(Scale, Scale, -Scale, -Scale).contains(extent(page, inside, prismInk)),
+            qPrintable(entries[n - 1]));
+        QCOMPARE(columnRuns(page, inside, prismInk), entries[n - 1].size());
+    }
 }
 
 void PrintTest::expectMessage(const QString& mustContain)
@@ -213,5 +259,5 @@ void PrintTest::stoppedSchedulerSaysSo()
     expectMessage(u"印刷サービス"_qs);
 }
 
-QTEST_MAIN(PrintTest)
+PRISM_WINDOW_TEST_MAIN(PrintTest)
 #include "tst_print.moc"

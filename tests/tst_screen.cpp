@@ -13,6 +13,94 @@
 
 using namespace pixels;
 
+namespace {
+
+// The real program in a process of its own, driven with the real pointer and
+// keyboard through xdotool, in the session `lang` names.
+class Program {
+public:
+    explicit Program(const QString& lang)
+    {
+        m_xdotool = QStandardPaths::findExecutable(u"xdotool"_qs);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANGUAGE"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(u"LANG"_qs, lang);
+        env.insert(u"QT_QPA_PLATFORM"_qs, u"xcb"_qs);
+        m_app.setProcessEnvironment(env);
+        m_app.setProgram(QStringLiteral(PRISM_APP_PATH));
+        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
+    }
+    ~Program()
+    {
+        if (m_app.state() != QProcess::NotRunning) {
+            m_app.terminate();
+            m_app.waitForFinished(5000);
+        }
+    }
+
+    // Starts the program and waits for its window; false when either fails.
+    bool start()
+    {
+        if (m_xdotool.isEmpty())
+            return false;
+        m_app.start();
+        if (!m_app.waitForStarted(5000))
+            return false;
+        m_window = xdotool({u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
+                               QString::number(m_app.processId()), u"--name"_qs, u"^Form1$"_qs})
+                       .section(u'\n', 0, 0);
+        if (m_window.isEmpty())
+            return false;
+        xdotool({u"windowmove"_qs, m_window, u"700"_qs, u"500"_qs});
+        QTest::qWait(200);
+        return true;
+    }
+
+    // A click at a point of the window, in its own pixels.
+    void click(QPoint at)
+    {
+        xdotool({u"mousemove"_qs, u"--window"_qs, m_window, QString::number(at.x()), QString::number(at.y()),
+            u"click"_qs, u"1"_qs});
+    }
+
+    // Clicks into each field and types its text, then presses compute.
+    void compute(const QList<QRect>& fields, const QStringList& entries, QPoint computeButton)
+    {
+        for (int i = 0; i < fields.size(); ++i) {
+            click(fields[i].center());
+            xdotool({u"type"_qs, entries[i]});  // to the window under the pointer
+        }
+        click(computeButton);
+        QTest::qWait(300);
+    }
+
+    // The window as the X server shows it.
+    QImage shot() const
+    {
+        QImage image = QGuiApplication::primaryScreen()->grabWindow(m_window.toULongLong()).toImage();
+        image.setDevicePixelRatio(1);
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
+
+    QProcess& process() { return m_app; }
+
+private:
+    QString xdotool(const QStringList& args) const
+    {
+        QProcess p;
+        p.start(m_xdotool, args);
+        p.waitForFinished(10000);
+        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    }
+
+    QString m_xdotool;
+    QString m_window;
+    QProcess m_app;
+};
+
+}  // namespace
+
 class ScreenTest : public QObject {
     Q_OBJECT
 
@@ -24,10 +112,13 @@ private slots:
     void resultCentredInItsLabel();
     void diagramInItsColours();
     void resetClearsTheDiagramFromScreen();
+    void longTextsShowWhole();
     void endButtonEndsTheProgram();
+    void sameWindowInEverySession();
 
 private:
     QImage grab() const;
+    QList<QRect> fieldRects() const;
 
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<FormDriver> m_ui;
@@ -167,51 +258,84 @@ void ScreenTest::resetClearsTheDiagramFromScreen()
     QCOMPARE(count(shot, m_ui->label("Label6")->geometry(), dark), 0);
 }
 
-void ScreenTest::endButtonEndsTheProgram()
+QList<QRect> ScreenTest::fieldRects() const
 {
-    // The real program, driven with the real pointer and keyboard.
-    const QString xdotool = QStandardPaths::findExecutable(u"xdotool"_qs);
-    QVERIFY2(!xdotool.isEmpty(), "xdotool is needed to drive the program");
-    const auto run = [&](const QStringList& args) {
-        QProcess p;
-        p.start(xdotool, args);
-        p.waitForFinished(10000);
-        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    };
-
-    // Only the program's window on the screen: the pointer cannot miss it.
-    m_form->hide();
-    QProcess app;
-    app.setProgram(QStringLiteral(PRISM_APP_PATH));
-    app.setProcessChannelMode(QProcess::ForwardedChannels);
-    app.start();
-    QVERIFY(app.waitForStarted(5000));
-    const QString window = run({u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
-                                   QString::number(app.processId()), u"--name"_qs, u"^Form1$"_qs})
-                               .section(u'\n', 0, 0);
-    QVERIFY2(!window.isEmpty(), "the program's window appears");
-    run({u"windowmove"_qs, window, u"700"_qs, u"500"_qs});
-    QTest::qWait(200);
-
-    // Each entry: click into it, type. Then compute, then END.
-    const struct {
-        int x, y;
-        const char* text;
-    } entries[] = {{225, 99, "3"}, {365, 99, "0"}, {225, 163, "4"}, {365, 162, "90"}};
-    for (const auto& e : entries) {
-        run({u"mousemove"_qs, u"--window"_qs, window, QString::number(e.x), QString::number(e.y), u"click"_qs,
-            u"1"_qs});
-        run({u"type"_qs, QString::fromLatin1(e.text)});  // to the window under the pointer
-    }
-    run({u"mousemove"_qs, u"--window"_qs, window, u"524"_qs, u"124"_qs, u"click"_qs, u"1"_qs});
-    QTest::qWait(300);
-    QCOMPARE(app.state(), QProcess::Running);
-    run({u"mousemove"_qs, u"--window"_qs, window, u"292"_qs, u"380"_qs, u"click"_qs, u"1"_qs});
-
-    QVERIFY2(app.waitForFinished(10000), "END ends the program");
-    QCOMPARE(app.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(app.exitCode(), 0);
+    return {m_ui->text(1)->geometry(), m_ui->text(2)->geometry(), m_ui->text(3)->geometry(),
+        m_ui->text(4)->geometry()};
 }
 
-QTEST_MAIN(ScreenTest)
+void ScreenTest::endButtonEndsTheProgram()
+{
+    // Only the program's window on the screen: the pointer cannot miss it.
+    m_form->hide();
+    Program program(u"C.UTF-8"_qs);
+    QVERIFY2(program.start(), "the program's window appears (xdotool is needed to find it)");
+    program.compute(
+        fieldRects(), {u"3"_qs, u"0"_qs, u"4"_qs, u"90"_qs}, m_ui->command(1)->geometry().center());
+    QCOMPARE(program.process().state(), QProcess::Running);
+    program.click(m_ui->command(3)->geometry().center());
+
+    QVERIFY2(program.process().waitForFinished(10000), "END ends the program");
+    QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.process().exitCode(), 0);
+}
+
+void ScreenTest::sameWindowInEverySession()
+{
+    // A Japanese session names the fonts in Japanese; the window must not
+    // notice: same faces, same line breaks, same pixels as in a C session.
+    m_form->hide();
+    QImage shots[2];
+    const QString sessions[] = {u"C.UTF-8"_qs, u"ja_JP.UTF-8"_qs};
+    for (int i = 0; i < 2; ++i) {
+        Program program(sessions[i]);
+        QVERIFY2(program.start(), qPrintable(sessions[i]));
+        program.compute(
+            fieldRects(), {u"3"_qs, u"0"_qs, u"4"_qs, u"90"_qs}, m_ui->command(1)->geometry().center());
+        shots[i] = program.shot();
+    }
+    QCOMPARE(shots[1].size(), shots[0].size());
+    int differing = 0;
+    for (int y = 0; y < shots[0].height(); ++y)
+        for (int x = 0; x < shots[0].width(); ++x) {
+            const QRgb a = shots[0].pixel(x, y), b = shots[1].pixel(x, y);
+            const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                std::abs(qBlue(a) - qBlue(b))});
+            differing += d > 48 ? 1 : 0;
+        }
+    // Antialiasing noise at most: a face or a line break of its own would
+    // change thousands of pixels.
+    QVERIFY2(differing < 50, qPrintable(QString::number(differing) + u" pixels differ"_qs));
+}
+
+void ScreenTest::longTextsShowWhole()
+{
+    // Texts wider than their fields, and a result wider than its label: each
+    // is drawn whole, every glyph inside the box, the first and last uncut.
+    const QStringList entries{u"12.75"_qs, u"247.5"_qs, u"11.25"_qs, u"112.5"_qs};
+    QVERIFY(!m_ui->compute(entries));
+    QImage shot = grab();
+    for (int n = 1; n <= 4; ++n) {
+        const QRect field = m_ui->text(n)->geometry();
+        const Test prismInk = n <= 2 ? Test(bluish) : Test(reddish);
+        // Inside the frame, the text keeps clear of the edge where a cut
+        // glyph would end.
+        const QRect inside = field.adjusted(1, 1, -1, -1);
+        QVERIFY2(inside.adjusted(1, 1, -1, -1).contains(extent(shot, inside, prismInk)),
+            qPrintable(entries[n - 1]));
+        QCOMPARE(columnRuns(shot, inside, prismInk), entries[n - 1].size());
+    }
+
+    QVERIFY(!m_ui->compute({u"1e20"_qs, u"0"_qs, u"0"_qs, u"0"_qs}));
+    shot = grab();
+    const QString result = m_ui->label("Label6")->text();
+    QVERIFY(result.startsWith(u"100000000000000000000.0"_qs));
+    const QRect label = m_ui->label("Label6")->geometry();
+    const QRect drawn = extent(shot, label.adjusted(-40, 0, 40, 0), dark);
+    QVERIFY2(label.adjusted(1, 1, -1, -1).contains(drawn), "the result stays inside its label");
+    // One run per glyph at least for the 23 characters of the power.
+    QVERIFY2(columnRuns(shot, label, dark) >= 23, qPrintable(QString::number(columnRuns(shot, label, dark))));
+}
+
+PRISM_WINDOW_TEST_MAIN(ScreenTest)
 #include "tst_screen.moc"

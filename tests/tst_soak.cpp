@@ -74,5 +74,5 @@ void SoakTest::computeAndResetTenThousandTimes()
         QVERIFY2(growth < 64 * 1024, qPrintable(QStringLiteral("heap grew by %1 bytes").arg(growth)));
 }
 
-QTEST_MAIN(SoakTest)
+PRISM_WINDOW_TEST_MAIN(SoakTest)
 #include "tst_soak.moc"

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 namespace fonts {
 
 const char16_t* const PGothic = u"ＭＳ Ｐゴシック";
@@ -14,15 +16,53 @@ const char16_t* const Pop = u"HGP創英角ﾎﾟｯﾌﾟ体";
 
 namespace {
 
+// Every family name fontconfig knows the faces that answer to `name` by, in
+// every language the fonts declare. fontconfig matches a family against all
+// of a face's names, ignoring case and blanks, whatever the session's
+// language; Qt lists each face under one of them only: the name in the
+// session's language where the font has one ("IPA Pゴシック" in a Japanese
+// session), else its English name.
+QStringList namesOf(const QString& name)
+{
+    QStringList names;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    const QByteArray utf8 = name.toUtf8();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8.constData()));
+    if (FcFontSet* set = FcFontList(nullptr, pattern, objects)) {
+        for (int i = 0; i < set->nfont; ++i) {
+            FcChar8* family = nullptr;
+            for (int n = 0; FcPatternGetString(set->fonts[i], FC_FAMILY, n, &family) == FcResultMatch; ++n)
+                names.append(QString::fromUtf8(reinterpret_cast<const char*>(family)));
+        }
+        FcFontSetDestroy(set);
+    }
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    names.removeDuplicates();
+    return names;
+}
+
+// The name this session's font database lists the face called `name` under
+// (in any language), or an empty string when no such face is installed.
+QString installedName(const QString& name, const QStringList& installed)
+{
+    for (const QString& n : namesOf(name))
+        if (installed.contains(n))
+            return n;
+    return {};
+}
+
 // The substitution table. IPA's gothic faces share the metrics of the two
 // Windows gothics, so the captions break and align as they would there. The
 // title face has no free equivalent; a rounded face keeps its friendly look.
 // Each list ends with a broad CJK face so a Japanese glyph is always found.
 //
-// It is resolved against the installed families once, instead of letting Qt
+// It is resolved against the installed faces once, instead of letting Qt
 // substitute at each font request: a request for a face that is not
 // installed makes Qt ask fontconfig for a sorted fallback list per style and
-// script, which cost half of the window's start-up.
+// script, which cost half of the window's start-up; and fontconfig's own
+// substitute for a Windows face may be a fixed-pitch one.
 const QHash<QString, QString>& table()
 {
     static const QHash<QString, QString> resolved = [] {
@@ -38,16 +78,10 @@ const QHash<QString, QString>& table()
         QHash<QString, QString> t;
         for (const auto& s : substitutions) {
             const QString named = QString::fromUtf16(s.named);
-            QString use = named;
-            if (!installed.contains(named)) {
-                for (const QString& standIn : s.standIns) {
-                    if (installed.contains(standIn)) {
-                        use = standIn;
-                        break;
-                    }
-                }
-            }
-            t.insert(named, use);
+            QString use = installedName(named, installed);
+            for (qsizetype i = 0; use.isEmpty() && i < s.standIns.size(); ++i)
+                use = installedName(s.standIns[i], installed);
+            t.insert(named, use.isEmpty() ? named : use);
         }
         return t;
     }();

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "filledbutton.h"
+#include "fitting.h"
 #include "fonts.h"
 #include "lineshape.h"
 #include "printing.h"
@@ -12,6 +13,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+
+#include <string_view>
 
 namespace {
 
@@ -115,7 +118,9 @@ void Form1::buildLabels()
     };
 
     for (const LabelRow& row : rows) {
-        auto* label = new QLabel(row.caption, this);
+        // The result line shrinks a long result to fit instead of cutting it.
+        auto* label = row.name == std::string_view("Label6") ? new FittingLabel(row.caption, this)
+                                                              : new QLabel(row.caption, this);
         label->setObjectName(QString::fromLatin1(row.name));
         if (row.index >= 0)
             label->setProperty("index", row.index);
@@ -153,7 +158,7 @@ void Form1::buildEntries()
 {
     const QFont font = fonts::make(QString::fromUtf16(fonts::PGothic), 15.75, true);
     const auto entry = [&](const char* name, QRect r, const QColor& colour, const QString& accessibleName) {
-        auto* edit = new QLineEdit(this);
+        auto* edit = new EntryField(this);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setGeometry(r);
         edit->setFont(font);

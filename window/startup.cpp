@@ -4,13 +4,38 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <fontconfig/fontconfig.h>
 
 #include <thread>
 
+bool loadQtTranslations(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(), u"qtbase"_qs, u"_"_qs, QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
+    return false;
+}
+
 std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
 {
+    // The gothic stand-ins have no bold face; Qt synthesises one by widening
+    // each glyph's outline by a share of the font's size in logical pixels.
+    // Glyphs rasterised into Qt's glyph cache under a device scale (a
+    // high-density screen, QT_SCALE_FACTOR) get the widening of the unscaled
+    // size, so at 2x the bold captions look regular. Drawn as outlines, a
+    // glyph is widened at its logical size and then scaled with everything
+    // else: bold holds at every device pixel ratio. A glyph larger than this
+    // many pixels is drawn as an outline; one pixel means every glyph. Read by
+    // Qt at the first text drawn. A value set by the user is kept.
+    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "1");
+
     // Reading the font configuration is the slowest single step of start-up
     // (fontconfig parses every configuration file of the system); it runs on
     // a helper thread while the application connects to the display, and is
@@ -27,5 +52,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     // empty text in the application's font before it takes its own) use the
     // window's default face instead of loading a Latin one as well.
     QApplication::setFont(fonts::windowDefault());
+    // Qt's own texts (an entry's context menu) in the session's language.
+    loadQtTranslations(*app);
     return app;
 }

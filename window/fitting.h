@@ -1,0 +1,55 @@
+// Long texts in short boxes: a text wider than its box is drawn in a smaller
+// size of its own font, just small enough to fit, so that every digit stays
+// readable on screen and on paper instead of being cut at an edge.
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <optional>
+
+namespace fitting {
+
+// How far a text may shrink: half its layout size. Below that it is no
+// longer readable at arm's length; its beginning is shown instead.
+inline constexpr qreal SmallestScale = 0.5;
+
+// Whether `text` in `font` fits a line `width` pixels wide, by the rule a
+// line edit uses to decide whether it has to scroll: its advance and the
+// cursor's pixel.
+bool fits(const QFont& font, const QString& text, qreal width);
+
+// The font to draw `text` in within `width` pixels: nothing when it fits at
+// its own size; otherwise the largest size, in quarter points, at which it
+// fits, but not below SmallestScale of its own size.
+std::optional<QFont> shrunk(const QFont& font, const QString& text, qreal width);
+
+}  // namespace fitting
+
+// A single-line entry that shows its whole text while it is not being
+// edited: a text wider than the field is drawn smaller instead of scrolled
+// to its end. While the field has the focus it edits and scrolls as any
+// line edit does.
+class EntryField : public QLineEdit {
+    Q_OBJECT
+
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A label whose one line of text is drawn smaller when it is wider than the
+// label, keeping its alignment, instead of wrapping or being cut on both
+// sides.
+class FittingLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
