@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A private CUPS scheduler for printing tests: its own configuration folder
 // and socket, reached through CUPS_SERVER, so the machine's own printers are
 // neither used nor changed. Needs root (the filters run as user lp).
@@ -12,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include "process.h"
 
 #include <cups/cups.h>
 #include <pwd.h>
@@ -85,7 +88,7 @@ public:
 
         QElapsedTimer waited;
         waited.start();
-        while (!tool(u"lpstat"_qs, {u"-r"_qs}).contains(u"scheduler is running"_qs)) {
+        while (!tool(u"lpstat"_qs, {u"-r"_qs}).out.contains(u"scheduler is running"_qs)) {
             if (waited.elapsed() > 15000 || m_cupsd.state() != QProcess::Running)
                 return fail(why, u"the scheduler did not come up; see "_qs + logFile());
             QThread::msleep(50);
@@ -132,28 +135,21 @@ public:
         return written;
     }
 
-    // Runs a CUPS client tool against this scheduler; returns its output.
-    QString tool(const QString& program, const QStringList& arguments, int* exitCode = nullptr) const
+    // Runs a CUPS client tool against this scheduler.
+    Run tool(const QString& program, const QStringList& arguments) const
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"CUPS_SERVER"_qs, socketPath());
-        p.setProcessEnvironment(env);
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(program, arguments);
-        p.waitForFinished(15000);
-        if (exitCode)
-            *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        return QString::fromLocal8Bit(p.readAll());
+        return run(program, arguments, env, 15000);
     }
 
     bool toolOk(const QString& program, const QStringList& arguments) const
     {
-        int code = -1;
-        const QString out = tool(program, arguments, &code);
-        if (code != 0)
-            qWarning("%s %s: %s", qPrintable(program), qPrintable(arguments.join(u' ')), qPrintable(out));
-        return code == 0;
+        const Run r = tool(program, arguments);
+        if (!r.ok())
+            qWarning(
+                "%s %s: %s", qPrintable(program), qPrintable(arguments.join(u' ')), qPrintable(r.said()));
+        return r.ok();
     }
 
 private:

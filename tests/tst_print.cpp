@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Printing, end to end through a real print service: a private CUPS
 // scheduler with a PDF printer. The printed page is rendered back to pixels
-// and checked for the window's contents at its true size.
+// and checked for the window's contents at its true size, on the queue's own
+// paper.
 #include "cupssandbox.h"
 #include "formdriver.h"
 #include "pixels.h"
+#include "process.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -25,6 +28,15 @@ QString newestPdfSince(const QDateTime& since)
     return written.isEmpty() ? QString() : written.last().filePath();
 }
 
+// What came out of the printer.
+struct Printed {
+    QImage page;    // the first page, rendered
+    QRect window;   // the bounds of everything printed on it, in its pixels
+    int pages = 0;  // pages in the document
+    QSizeF points;  // the page's size in points
+    QString title;  // the job's name at the print service
+};
+
 }  // namespace
 
 using namespace pixels;
@@ -39,6 +51,8 @@ private slots:
     void cleanupTestCase();
 
     void printsWindowAtTrueSize();
+    void printsOnTheQueuesOwnPaper_data();
+    void printsOnTheQueuesOwnPaper();
     void printsLongEntriesWhole();
     void noDestinationSaysSo();
     void refusingPrinterSaysSo();
@@ -48,16 +62,17 @@ private slots:
 private:
     // Clicks "print" and returns the message shown, if any, and the time taken.
     std::optional<MessageSeen> print(qint64* milliseconds = nullptr);
-    // Prints, waits for the PDF printer's file and renders its page at `dpi`;
-    // `window` is set to the bounds of everything printed on it.
-    QImage printedPage(int dpi, QRect* window);
+    // Prints, waits for the PDF printer's file and renders its first page at
+    // `dpi`; a null page when any step failed (with a warning saying which).
+    Printed printed(int dpi);
     // Prints, expecting the print action's failure message (naming the
     // cause) within a few seconds and the window unchanged.
     void expectMessage(const QString& mustContain);
 
     CupsSandbox m_cups;
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<FormDriver> m_ui;
+    FormFixture m_fixture;
+    std::unique_ptr<Form1>& m_form = m_fixture.form;
+    std::unique_ptr<FormDriver>& m_ui = m_fixture.ui;
 };
 
 void PrintTest::initTestCase()
@@ -75,18 +90,13 @@ void PrintTest::init()
     // Every case starts from one enabled PDF printer as the default.
     m_cups.tool(u"lpadmin"_qs, {u"-x"_qs, Printer});
     QVERIFY(m_cups.addPdfPrinter(Printer, true));
-
-    m_form = std::make_unique<Form1>();
-    m_ui = std::make_unique<FormDriver>(*m_form);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_fixture.open());
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
 }
 
 void PrintTest::cleanup()
 {
-    m_ui.reset();
-    m_form.reset();
+    m_fixture.close();
 }
 
 void PrintTest::cleanupTestCase()
@@ -104,26 +114,29 @@ std::optional<MessageSeen> PrintTest::print(qint64* milliseconds)
     return seen;
 }
 
-QImage PrintTest::printedPage(int dpi, QRect* window)
+Printed PrintTest::printed(int dpi)
 {
+    Printed result;
     const QDateTime clicked = QDateTime::currentDateTime().addMSecs(-100);
-    const auto seen = print();
-    if (seen) {
+    if (const auto seen = print()) {
         qWarning("%s", qPrintable(seen->text));
-        return {};
+        return result;
     }
 
     // The job completes, then cups-pdf writes the file; wait until its size
     // holds still.
-    const bool completed = QTest::qWaitFor(
-        [&] {
-            return m_cups.tool(u"lpstat"_qs, {u"-W"_qs, u"completed"_qs, u"-o"_qs, Printer})
-                .contains(Printer + u"-"_qs);
-        },
-        60000);
-    if (!completed) {
+    const auto completed = [&] {
+        cups_job_t* jobs = nullptr;
+        const int n = cupsGetJobs2(
+            CUPS_HTTP_DEFAULT, &jobs, Printer.toUtf8().constData(), 0, CUPS_WHICHJOBS_COMPLETED);
+        if (n > 0)
+            result.title = QString::fromUtf8(jobs[n - 1].title);
+        cupsFreeJobs(n, jobs);
+        return n > 0;
+    };
+    if (!QTest::qWaitFor(completed, 60000)) {
         qWarning("the print job did not complete");
-        return {};
+        return result;
     }
     QString pdf;
     qint64 size = -1;
@@ -134,46 +147,61 @@ QImage PrintTest::printedPage(int dpi, QRect* window)
         size = now;
         return settled;
     };
-    if (!QTest::qWaitFor(written, 60000))
-        return {};
+    if (!QTest::qWaitFor(written, 60000)) {
+        qWarning("the PDF printer wrote no file");
+        return result;
+    }
     // cups-pdf writes into the user's own PDF folder: leave nothing there.
     const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
 
-    QTemporaryDir out;
-    QProcess render;
-    render.start(u"pdftoppm"_qs,
-        {u"-r"_qs, QString::number(dpi), u"-png"_qs, u"-singlefile"_qs, pdf, out.filePath(u"page"_qs)});
-    if (!render.waitForFinished(60000) || render.exitCode() != 0) {
-        qWarning("%s", render.readAllStandardError().constData());
-        return {};
-    }
-    QImage page(out.filePath(u"page.png"_qs));
-    page = page.convertToFormat(QImage::Format_RGB32);
-
-    // Everything not white is the window.
-    *window = QRect();
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const QRgb p = page.pixel(x, y);
-            if (qRed(p) < 245 || qGreen(p) < 245 || qBlue(p) < 245)
-                *window = window->united(QRect(x, y, 1, 1));
+    const Run info = run(u"pdfinfo"_qs, {pdf});
+    const QStringList lines = info.out.split(u'\n');
+    for (const QString& line : lines) {
+        if (line.startsWith(u"Pages:"_qs))
+            result.pages = line.section(u':', 1).trimmed().toInt();
+        if (line.startsWith(u"Page size:"_qs)) {
+            const QStringList words = line.section(u':', 1).simplified().split(u' ');
+            result.points = QSizeF(words.value(0).toDouble(), words.value(2).toDouble());
         }
-    return page;
+    }
+
+    QTemporaryDir out;
+    const Run render = run(u"pdftoppm"_qs,
+        {u"-r"_qs, QString::number(dpi), u"-f"_qs, u"1"_qs, u"-l"_qs, u"1"_qs, u"-png"_qs, u"-singlefile"_qs,
+            pdf, out.filePath(u"page"_qs)});
+    if (!render.ok()) {
+        qWarning("%s", qPrintable(render.said()));
+        return result;
+    }
+    result.page = QImage(out.filePath(u"page.png"_qs)).convertToFormat(QImage::Format_RGB32);
+    // Everything not white is the window.
+    for (int y = 0; y < result.page.height(); ++y)
+        for (int x = 0; x < result.page.width(); ++x) {
+            const QRgb p = result.page.pixel(x, y);
+            if (qRed(p) < 245 || qGreen(p) < 245 || qBlue(p) < 245)
+                result.window = result.window.united(QRect(x, y, 1, 1));
+        }
+    return result;
 }
 
 void PrintTest::printsWindowAtTrueSize()
 {
-    QRect window;
-    const QImage page = printedPage(96, &window);
-    QVERIFY(!page.isNull());
-    // One page holding the window: at 96 dots per inch its pixels match the
-    // screen's one to one (true size: 9870 x 6375 twips is 6.85 x 4.43 inches).
+    const Printed out = printed(96);
+    QVERIFY(!out.page.isNull());
+    // One page, under the program's name in the print queue.
+    QCOMPARE(out.pages, 1);
+    QCOMPARE(out.title, Form1::programTitle());
+    // The window on it at 96 dots per inch matches the screen pixel for pixel
+    // (true size: 9870 x 6375 twips is 6.85 x 4.43 inches).
+    const QRect window = out.window;
     QVERIFY(window.isValid());
-    QVERIFY2(std::abs(window.width() - 658) <= 3 && std::abs(window.height() - 425) <= 3,
+    QVERIFY2(
+        std::abs(window.width() - m_form->width()) <= 3 && std::abs(window.height() - m_form->height()) <= 3,
         qPrintable(QStringLiteral("printed window is %1 x %2 px at 96 dpi")
                        .arg(window.width())
                        .arg(window.height())));
 
+    const QImage& page = out.page;
     const QPoint o = window.topLeft();
     const auto at = [o](int x, int y, int w, int h) { return QRect(o + QPoint(x, y), QSize(w, h)); };
     // A blue to the right, B red upward, C black between, from (520, 280).
@@ -194,6 +222,59 @@ void PrintTest::printsWindowAtTrueSize()
     QVERIFY(m_ui->line(1)->isVisible());
 }
 
+void PrintTest::printsOnTheQueuesOwnPaper_data()
+{
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<QSizeF>("points");
+    // The PDF printer's own sizes: Letter is wider and shorter than A4; A5
+    // portrait is narrower than the window (5.85 inches for 6.85).
+    QTest::newRow("Letter") << u"Letter"_qs << QSizeF(612, 792);
+    QTest::newRow("A5, narrower than the window") << u"A5"_qs << QSizeF(421, 595);
+}
+
+void PrintTest::printsOnTheQueuesOwnPaper()
+{
+    QFETCH(QString, paper);
+    QFETCH(QSizeF, points);
+
+    // The queue's default paper, as its administrator set it: a plain job
+    // there comes out on it, and so must the program's.
+    QVERIFY(m_cups.toolOk(u"lpadmin"_qs, {u"-p"_qs, Printer, u"-o"_qs, u"PageSize="_qs + paper}));
+    constexpr int Dpi = 96;
+    const Printed out = printed(Dpi);
+    QVERIFY(!out.page.isNull());
+    QCOMPARE(out.pages, 1);
+    QVERIFY2(std::abs(out.points.width() - points.width()) < 1
+            && std::abs(out.points.height() - points.height()) < 1,
+        qPrintable(QStringLiteral("page of %1 x %2 pt").arg(out.points.width()).arg(out.points.height())));
+
+    // The whole window is on the page: at true size where it fits, else
+    // scaled down to nearly the page's width (inside the margins), keeping
+    // its proportions.
+    const QSizeF pagePixels = points / 72 * Dpi;
+    const QRect window = out.window;
+    QVERIFY(out.page.rect().contains(window));
+    const qreal scale = qreal(window.width()) / m_form->width();
+    if (pagePixels.width() >= m_form->width() + 40) {
+        QVERIFY2(
+            std::abs(window.width() - m_form->width()) <= 3, qPrintable(QString::number(window.width())));
+    } else {
+        QVERIFY2(window.width() < pagePixels.width() && window.width() > 0.9 * pagePixels.width(),
+            qPrintable(
+                QStringLiteral("%1 px wide on a page of %2").arg(window.width()).arg(pagePixels.width())));
+    }
+    const qreal aspect = qreal(window.width()) / window.height();
+    const qreal formAspect = qreal(m_form->width()) / m_form->height();
+    QVERIFY2(std::abs(aspect / formAspect - 1) < 0.01, qPrintable(QString::number(aspect)));
+    // Its far corner, the diagram and the result are there (not cut off).
+    const auto at = [&](int x, int y, int w, int h) {
+        return QRect(window.topLeft() + QPoint(qRound(x * scale), qRound(y * scale)),
+            QSize(qRound(w * scale), qRound(h * scale)));
+    };
+    QVERIFY2(count(out.page, at(530, 275, 50, 10), bluish) > 20, "vector A");
+    QVERIFY2(count(out.page, at(72, 280, 329, 41), dark) > 100, "result text");
+}
+
 void PrintTest::printsLongEntriesWhole()
 {
     // The paper shows what the screen shows: entries wider than their
@@ -201,19 +282,18 @@ void PrintTest::printsLongEntriesWhole()
     const QStringList entries{u"12.75"_qs, u"247.5"_qs, u"11.25"_qs, u"112.5"_qs};
     QVERIFY(!m_ui->compute(entries));
     constexpr int Scale = 2;  // rendered at 192 dpi: two page pixels per screen pixel
-    QRect window;
-    const QImage page = printedPage(96 * Scale, &window);
-    QVERIFY(!page.isNull());
+    const Printed out = printed(96 * Scale);
+    QVERIFY(!out.page.isNull());
     for (int n = 1; n <= 4; ++n) {
         const QRect g = m_ui->text(n)->geometry();
-        const QRect field(window.topLeft() + g.topLeft() * Scale, g.size() * Scale);
+        const QRect field(out.window.topLeft() + g.topLeft() * Scale, g.size() * Scale);
         const Test prismInk = n <= 2 ? Test(bluish) : Test(reddish);
         // Inside the frame, the text keeps clear of the edge where a cut
         // glyph would end (the "°" beside the field touches its frame).
         const QRect inside = field.adjusted(Scale, Scale, -Scale, -Scale);
-        QVERIFY2(inside.adjusted(Scale, Scale, -Scale, -Scale).contains(extent(page, inside, prismInk)),
+        QVERIFY2(inside.adjusted(Scale, Scale, -Scale, -Scale).contains(extent(out.page, inside, prismInk)),
             qPrintable(entries[n - 1]));
-        QCOMPARE(columnRuns(page, inside, prismInk), entries[n - 1].size());
+        QCOMPARE(columnRuns(out.page, inside, prismInk), entries[n - 1].size());
     }
 }
 
@@ -249,7 +329,7 @@ void PrintTest::disabledPrinterSaysSo()
     // that never comes. Say so at once instead.
     QVERIFY(m_cups.toolOk(u"cupsdisable"_qs, {Printer}));
     expectMessage(Printer);
-    QVERIFY(m_cups.tool(u"lpstat"_qs, {u"-o"_qs, Printer}).trimmed().isEmpty());
+    QVERIFY(m_cups.tool(u"lpstat"_qs, {u"-o"_qs, Printer}).out.trimmed().isEmpty());
 }
 
 void PrintTest::stoppedSchedulerSaysSo()

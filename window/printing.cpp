@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "printing.h"
 
 #include <QLibrary>
@@ -135,6 +136,11 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
     // The printer's own page size and margins come through Qt's view of it.
     const QPrinterInfo info = QPrinterInfo::printerInfo(outcome.printer);
     QPrinter printer(info, QPrinter::HighResolution);
+    // A printer built from its description still starts on Qt's default
+    // paper (A4); the queue's own default (Letter in the US, A5 on a small
+    // office printer) is what a plain job there comes out on.
+    if (!info.isNull())
+        printer.setPageSize(info.defaultPageSize());
     printer.setResolution(PixelsPerInch);
     printer.setDocName(jobTitle);
     printer.setFullPage(false);
