@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two commands a newcomer needs; each installs what is missing first.
 #   make run        build and start the window
 #   make test       build and run every test suite through CTest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The benchmark driver (`make bench`, on an X display): start-up and peak
 // memory of the window against a bare Qt window of the same size, the
 // compute action, and printing to a PDF printer on a private scheduler.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up probe for the benchmark: shows Form1, or (built without the
 // window library, as PRISM_BARE) a bare Qt window of the same size, or (as
 // PRISM_BARE_TEXT) that bare window with one line of Japanese text, started as

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the program; without any display it starts on a virtual one so the
 # command still works on a bare machine (stop it with Ctrl-C).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs every Debian package the build, the program and its tests need.
 # Idempotent: when everything is present it only checks and returns.
 # Usage: scripts/setup.sh [extra-package ...]
@@ -20,7 +21,7 @@ packages=(
   # printing through a private CUPS scheduler with a PDF printer
   cups cups-client printer-driver-cups-pdf poppler-utils
   # install and package checks
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian
 )
 packages+=("$@")
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four entry texts of a compute, as a state the core reads.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives Form1 the way a user does: typing into the fields, clicking buttons,
 // answering message boxes; and finds its controls by name.
 #pragma once

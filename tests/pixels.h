@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Looking at pixels: counting and bounding the pixels of a rectangle that
 // pass a test. Colour tests judge hue, so anti-aliased edges and a printer's
 // colour conversion (pure blue printed as (14, 15, 142)) still count.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Composition of two prisms, the entry checks in front of it, and the result
 // line. Values the user sees are checked to the digit; values that decide a
 // rounding are checked to the bit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The vector diagram drawn by a compute, and the reset and end actions, on
 // the offscreen platform.
 #include "formdriver.h"

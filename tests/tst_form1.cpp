@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as a user meets it, on the offscreen platform: layout, captions,
 // focus and tab order, the compute action and its messages.
 #include "formdriver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whatever is typed or pasted into the four fields, the window answers with
 // the prism's message or the correct result: never a crash, a hang, or a
 // number the arithmetic did not produce.

@@ -1,10 +1,14 @@
+// SPDX-License-Identifier: MIT
 // Installing and packaging: the files land where a desktop looks for them and
 // validate; the Debian package unpacks to the same and its desktop entry
 // starts the window (run under Xvfb); the exported CMake package serves a
 // consumer project.
+#include "process.h"
 #include <QDir>
 #include <QDirIterator>
+
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,34 +18,10 @@ namespace {
 
 const QString AppId = u"org.prismcompose.PrismCompose"_qs;
 
-struct Run {
-    int exitCode = -1;
-    QString output;
-};
-
-Run run(const QString& program, const QStringList& args, const QProcessEnvironment& env = {},
-    int timeoutMs = 180000)
-{
-    QProcess p;
-    if (!env.isEmpty())
-        p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return {-1, u"timed out: "_qs + program};
-    }
-    Run r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.output = QString::fromLocal8Bit(p.readAll());
-    return r;
-}
-
 #define RUN_OK(result)                                                                                       \
     do {                                                                                                     \
         const Run& r_ = (result);                                                                            \
-        QVERIFY2(r_.exitCode == 0, qPrintable(r_.output));                                                   \
+        QVERIFY2(r_.ok(), qPrintable(r_.said()));                                                            \
     } while (false)
 
 // The runtime files, relative to the prefix.
@@ -62,17 +42,56 @@ private slots:
     void installsWhereTheDesktopLooks();
     void desktopFilesValidate();
     void consumerFindsTheCore();
+    void packagePassesDebiansChecker();
+    void everyCodeFileCarriesItsLicence();
     void packageUnpacksAndStartsFromItsDesktopEntry();
 
 private:
     QTemporaryDir m_prefix;
+    QTemporaryDir m_packages;
+    QString m_deb;  // the Debian package, built once
 };
 
 void InstallTest::initTestCase()
 {
-    QVERIFY(m_prefix.isValid());
+    QVERIFY(m_prefix.isValid() && m_packages.isValid());
     RUN_OK(run(QStringLiteral(PRISM_CMAKE),
         {u"--install"_qs, QStringLiteral(PRISM_BUILD_DIR), u"--prefix"_qs, m_prefix.path()}));
+    RUN_OK(run(QStringLiteral(PRISM_CPACK),
+        {u"-G"_qs, u"DEB"_qs, u"-B"_qs, m_packages.path(), u"--config"_qs,
+            QStringLiteral(PRISM_BUILD_DIR) + u"/CPackConfig.cmake"_qs}));
+    const QStringList debs = QDir(m_packages.path()).entryList({u"*.deb"_qs});
+    QCOMPARE(debs.size(), 1);
+    m_deb = m_packages.filePath(debs.first());
+}
+
+void InstallTest::packagePassesDebiansChecker()
+{
+    // Debian's own checker: no error and no warning (its notes are advice).
+    const Run lintian = run(u"lintian"_qs, {u"--fail-on"_qs, u"error,warning"_qs, m_deb});
+    QVERIFY2(lintian.exitCode == 0, qPrintable(lintian.said()));
+    for (const QString& line : lintian.out.split(u'\n'))
+        QVERIFY2(!line.startsWith(u"E:"_qs) && !line.startsWith(u"W:"_qs), qPrintable(line));
+}
+
+void InstallTest::everyCodeFileCarriesItsLicence()
+{
+    const Run files = run(u"git"_qs, {u"-C"_qs, QStringLiteral(PRISM_SOURCE_DIR), u"ls-files"_qs});
+    if (!files.ok())
+        QSKIP("not a git checkout");
+    // Code: C++, CMake, shell and JavaScript; data (corpus, icons, entries) is not.
+    const QRegularExpression code(uR"((\.(cpp|h|cmake|in|sh|js|mjs)|CMakeLists\.txt|Makefile|\.ci/run)$)"_qs);
+    int checked = 0;
+    for (const QString& name : files.out.split(u'\n', Qt::SkipEmptyParts)) {
+        if (!code.match(name).hasMatch())
+            continue;
+        QFile file(QStringLiteral(PRISM_SOURCE_DIR) + u'/' + name);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+        const QByteArray head = file.read(200);
+        QVERIFY2(head.contains("SPDX-License-Identifier: MIT"), qPrintable(name));
+        ++checked;
+    }
+    QVERIFY(checked > 40);
 }
 
 void InstallTest::installsWhereTheDesktopLooks()
@@ -90,8 +109,8 @@ void InstallTest::desktopFilesValidate()
 {
     const QString desktop = m_prefix.filePath(u"share/applications/"_qs + AppId + u".desktop"_qs);
     const Run desktopCheck = run(u"desktop-file-validate"_qs, {desktop});
-    QVERIFY2(desktopCheck.exitCode == 0 && !desktopCheck.output.contains(u"error:"_qs),
-        qPrintable(desktopCheck.output));
+    QVERIFY2(desktopCheck.exitCode == 0 && !desktopCheck.said().contains(u"error:"_qs),
+        qPrintable(desktopCheck.said()));
     RUN_OK(run(u"appstreamcli"_qs,
         {u"validate"_qs, u"--no-net"_qs,
             m_prefix.filePath(u"share/metainfo/"_qs + AppId + u".metainfo.xml"_qs)}));
@@ -114,26 +133,21 @@ void InstallTest::consumerFindsTheCore()
     RUN_OK(run(QStringLiteral(PRISM_CMAKE), {u"--build"_qs, build.path()}));
     const Run composed = run(build.filePath(u"consumer"_qs), {u"3"_qs, u"0"_qs, u"4"_qs, u"90"_qs});
     QCOMPARE(composed.exitCode, 0);
-    QCOMPARE(composed.output.trimmed(), u"5.0△ Base 53°"_qs);
+    QCOMPARE(composed.out.trimmed(), u"5.0△ Base 53°"_qs);
 }
 
 void InstallTest::packageUnpacksAndStartsFromItsDesktopEntry()
 {
     QTemporaryDir out;
     QVERIFY(out.isValid());
-    RUN_OK(run(QStringLiteral(PRISM_CPACK),
-        {u"-G"_qs, u"DEB"_qs, u"-B"_qs, out.path(), u"--config"_qs,
-            QStringLiteral(PRISM_BUILD_DIR) + u"/CPackConfig.cmake"_qs}));
-    const QStringList debs = QDir(out.path()).entryList({u"*.deb"_qs});
-    QCOMPARE(debs.size(), 1);
-    const QString deb = out.filePath(debs.first());
+    const QString deb = m_deb;
 
     // What the package asks of the system: Qt, CUPS's client, the fonts.
     const Run depends = run(u"dpkg-deb"_qs, {u"-f"_qs, deb, u"Depends"_qs});
     RUN_OK(depends);
     for (const char* needed : {"libqt6widgets6", "libqt6printsupport6", "libcups2", "qt6-qpa-plugins",
              "qt6-translations-l10n", "fonts-ipafont-gothic", "fonts-motoya-l-maruberi"})
-        QVERIFY2(depends.output.contains(QLatin1String(needed)), needed);
+        QVERIFY2(depends.out.contains(QLatin1String(needed)), needed);
 
     const QString root = out.filePath(u"root"_qs);
     RUN_OK(run(u"dpkg-deb"_qs, {u"-x"_qs, deb, root}));
@@ -157,7 +171,7 @@ void InstallTest::packageUnpacksAndStartsFromItsDesktopEntry()
     QVERIFY(app.waitForStarted(5000));
     const Run window = run(u"xdotool"_qs,
         {u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--name"_qs, u"^Form1$"_qs}, {}, 20000);
-    const bool shown = window.exitCode == 0 && !window.output.trimmed().isEmpty();
+    const bool shown = window.exitCode == 0 && !window.out.trimmed().isEmpty();
     // A desktop finds the entry of a running window (its icon and name in a
     // task bar) through the window's WM_CLASS.
     const QString wmClass = entry.value(u"Desktop Entry/StartupWMClass"_qs).toString();
@@ -165,9 +179,9 @@ void InstallTest::packageUnpacksAndStartsFromItsDesktopEntry()
         {u"search"_qs, u"--onlyvisible"_qs, u"--class"_qs, u"^"_qs + wmClass + u"$"_qs}, {}, 5000);
     app.terminate();
     app.waitForFinished(5000);
-    QVERIFY2(shown, qPrintable(window.output));
+    QVERIFY2(shown, qPrintable(window.out));
     QVERIFY(!wmClass.isEmpty());
-    QCOMPARE(byClass.output.trimmed(), window.output.trimmed());
+    QCOMPARE(byClass.out.trimmed(), window.out.trimmed());
 }
 
 QTEST_GUILESS_MAIN(InstallTest)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry-text conversion and the "#0" / "#0.0" number patterns.
 #include <prism/prism.h>
 

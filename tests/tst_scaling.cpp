@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The diagram's scale (largest rounded power drawn 10 units long) and the
 // window coordinates of the vector ends.
 #include "entries.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as the X server shows it (run under Xvfb): pixels grabbed from
 // the screen, where a wrong layout, colour or font would show.
 #include "formdriver.h"

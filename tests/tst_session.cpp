@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window in the user's session: the suite runs once per session kind
 // (C, Japanese, Japanese at twice the pixel density) and checks what depends
 // on it: the faces the named fonts resolve to, Qt's own texts, and bold at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long session in one process: 10,000 computes, each followed by a reset,
 // with the window repainting as it goes. The heap must not grow beyond noise.
 #include "formdriver.h"

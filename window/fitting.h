@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Long texts in short boxes: a text wider than its box is drawn in a smaller
 // size of its own font, just small enough to fit, so that every digit stays
 // readable on screen and on paper instead of being cut at an edge.

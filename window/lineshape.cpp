@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lineshape.h"
 
 #include "twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window geometry is written in twips (1/1440 inch). One conversion turns it
 // into device-independent pixels; Qt's high-DPI scaling does the rest.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <prism/prism.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Composes the prisms given as arguments and prints the result line.
 #include <prism/prism.h>
 

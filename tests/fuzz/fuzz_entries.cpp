@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target over the whole path from the four entry texts to
 // everything the window shows: conversion, the entry checks, composition,
 // the finite check, the result line, the diagram scale and end points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numeric core of the prism calculator: composition of two ophthalmic
 // prisms, the scale of the vector diagram, and the number texts the window
 // reads and writes. No user interface lives here.
