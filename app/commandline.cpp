@@ -6,9 +6,9 @@
 #include <QLibrary>
 #include <QStringList>
 
-namespace {
-
 using namespace Qt::StringLiterals;
+
+namespace {
 
 const QString Program = u"prism-compose"_s;
 

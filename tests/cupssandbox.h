@@ -21,24 +21,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class CupsSandbox {
 public:
     ~CupsSandbox() { stop(); }
 
-    QString socketPath() const { return m_dir.filePath(u"cups.sock"_qs); }
-    QString logFile() const { return m_dir.filePath(u"log/error_log"_qs); }
+    QString socketPath() const { return m_dir.filePath(u"cups.sock"_s); }
+    QString logFile() const { return m_dir.filePath(u"log/error_log"_s); }
 
     // Starts the scheduler and points this process's print client at it.
     // On failure returns false and says why.
     bool start(QString* why)
     {
         if (geteuid() != 0)
-            return fail(why, u"a private CUPS scheduler needs root"_qs);
-        const QString cupsd = QStandardPaths::findExecutable(u"cupsd"_qs, {u"/usr/sbin"_qs, u"/usr/bin"_qs});
+            return fail(why, u"a private CUPS scheduler needs root"_s);
+        const QString cupsd = QStandardPaths::findExecutable(u"cupsd"_s, {u"/usr/sbin"_s, u"/usr/bin"_s});
         if (cupsd.isEmpty())
-            return fail(why, u"cupsd is not installed"_qs);
+            return fail(why, u"cupsd is not installed"_s);
         if (!m_dir.isValid())
-            return fail(why, u"no temporary folder"_qs);
+            return fail(why, u"no temporary folder"_s);
         m_dir.setAutoRemove(true);
 
         const QString root = m_dir.path();
@@ -48,10 +50,10 @@ public:
         for (const char* sub : {"cache", "state", "spool", "tmp", "log", "ppd"})
             QDir(root).mkpath(QString::fromLatin1(sub));
         // Filters run as lp and must be able to write their temporary files.
-        if (::chmod(QFile::encodeName(m_dir.filePath(u"tmp"_qs)).constData(), 01777) != 0)
-            return fail(why, u"cannot open the spool's temporary folder to lp"_qs);
+        if (::chmod(QFile::encodeName(m_dir.filePath(u"tmp"_s)).constData(), 01777) != 0)
+            return fail(why, u"cannot open the spool's temporary folder to lp"_s);
 
-        writeFile(u"cupsd.conf"_qs,
+        writeFile(u"cupsd.conf"_s,
             QStringLiteral("Listen %1\n"
                            "DefaultAuthType None\n"
                            "LogLevel warn\n"
@@ -59,7 +61,7 @@ public:
                            "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                            "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n")
                 .arg(socketPath()));
-        writeFile(u"cups-files.conf"_qs,
+        writeFile(u"cups-files.conf"_s,
             QStringLiteral("ServerRoot %1\n"
                            "StateDir %1/state\n"
                            "CacheDir %1/cache\n"
@@ -73,12 +75,12 @@ public:
                 .arg(root));
 
         m_cupsd.setProgram(cupsd);
-        m_cupsd.setArguments({u"-f"_qs, u"-c"_qs, m_dir.filePath(u"cupsd.conf"_qs), u"-s"_qs,
-            m_dir.filePath(u"cups-files.conf"_qs)});
+        m_cupsd.setArguments({u"-f"_s, u"-c"_s, m_dir.filePath(u"cupsd.conf"_s), u"-s"_s,
+            m_dir.filePath(u"cups-files.conf"_s)});
         m_cupsd.setProcessChannelMode(QProcess::ForwardedChannels);
         m_cupsd.start();
         if (!m_cupsd.waitForStarted(5000))
-            return fail(why, u"cupsd did not start: "_qs + m_cupsd.errorString());
+            return fail(why, u"cupsd did not start: "_s + m_cupsd.errorString());
 
         // The program under test asks the print service through libcups.
         qputenv("CUPS_SERVER", QFile::encodeName(socketPath()));
@@ -88,9 +90,9 @@ public:
 
         QElapsedTimer waited;
         waited.start();
-        while (!tool(u"lpstat"_qs, {u"-r"_qs}).out.contains(u"scheduler is running"_qs)) {
+        while (!tool(u"lpstat"_s, {u"-r"_s}).out.contains(u"scheduler is running"_s)) {
             if (waited.elapsed() > 15000 || m_cupsd.state() != QProcess::Running)
-                return fail(why, u"the scheduler did not come up; see "_qs + logFile());
+                return fail(why, u"the scheduler did not come up; see "_s + logFile());
             QThread::msleep(50);
         }
         return true;
@@ -112,12 +114,12 @@ public:
     // A queue that turns jobs into PDF files (Debian's cups-pdf).
     bool addPdfPrinter(const QString& name, bool makeDefault)
     {
-        const QString ppd = u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_qs;
+        const QString ppd = u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_s;
         if (!QFile::exists(ppd))
             return false;
-        if (!toolOk(u"lpadmin"_qs, {u"-p"_qs, name, u"-v"_qs, u"cups-pdf:/"_qs, u"-E"_qs, u"-P"_qs, ppd}))
+        if (!toolOk(u"lpadmin"_s, {u"-p"_s, name, u"-v"_s, u"cups-pdf:/"_s, u"-E"_s, u"-P"_s, ppd}))
             return false;
-        return !makeDefault || toolOk(u"lpadmin"_qs, {u"-d"_qs, name});
+        return !makeDefault || toolOk(u"lpadmin"_s, {u"-d"_s, name});
     }
 
     // The PDF files cups-pdf has written since `since`, oldest first. It
@@ -126,10 +128,10 @@ public:
     static QFileInfoList pdfsSince(const QDateTime& since)
     {
         const passwd* pw = getpwuid(geteuid());
-        const QDir folder(QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + u"/PDF"_qs);
+        const QDir folder(QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + u"/PDF"_s);
         QFileInfoList written;
         for (const QFileInfo& info :
-            folder.entryInfoList({u"*.pdf"_qs}, QDir::Files, QDir::Time | QDir::Reversed))
+            folder.entryInfoList({u"*.pdf"_s}, QDir::Files, QDir::Time | QDir::Reversed))
             if (info.lastModified() >= since && info.size() > 0)
                 written.append(info);
         return written;
@@ -139,7 +141,7 @@ public:
     Run tool(const QString& program, const QStringList& arguments) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"CUPS_SERVER"_qs, socketPath());
+        env.insert(u"CUPS_SERVER"_s, socketPath());
         return run(program, arguments, env, 15000);
     }
 
@@ -167,6 +169,6 @@ private:
             f.write(text.toUtf8());
     }
 
-    QTemporaryDir m_dir{QDir::tempPath() + u"/prism-cups-XXXXXX"_qs};
+    QTemporaryDir m_dir{QDir::tempPath() + u"/prism-cups-XXXXXX"_s};
     QProcess m_cupsd;
 };

@@ -20,6 +20,8 @@
 #include <memory>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 // What a modal message box showed before the test answered it.
 struct MessageSeen {
     QString title;
@@ -60,7 +62,7 @@ public:
     // A member of the Label3 control array, by its index.
     QLabel* label3(int index) const
     {
-        for (QLabel* l : m_form.findChildren<QLabel*>(u"Label3"_qs))
+        for (QLabel* l : m_form.findChildren<QLabel*>(u"Label3"_s))
             if (l->property("index").toInt() == index)
                 return l;
         qFatal("no Label3 with index %d", index);

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The environment of a plain terminal: no display of any kind.
@@ -15,7 +17,7 @@ QProcessEnvironment terminal(const QString& display = {})
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
         env.remove(QString::fromLatin1(name));
     if (!display.isEmpty())
-        env.insert(u"DISPLAY"_qs, display);
+        env.insert(u"DISPLAY"_s, display);
     return env;
 }
 
@@ -38,22 +40,22 @@ void CommandLineTest::answers_data()
     QTest::addColumn<QString>("out");  // standard output contains this ("" : nothing at all)
     QTest::addColumn<QString>("err");  // standard error contains this ("" : nothing at all)
 
-    const QString version = u"prism-compose " PRISM_VERSION_TEXT ""_qs;
-    QTest::newRow("--help") << QStringList{u"--help"_qs} << QString() << 0 << u"--version"_qs << QString();
-    QTest::newRow("-h") << QStringList{u"-h"_qs} << QString() << 0 << u"Usage: prism-compose"_qs << QString();
+    const QString version = u"prism-compose " PRISM_VERSION_TEXT ""_s;
+    QTest::newRow("--help") << QStringList{u"--help"_s} << QString() << 0 << u"--version"_s << QString();
+    QTest::newRow("-h") << QStringList{u"-h"_s} << QString() << 0 << u"Usage: prism-compose"_s << QString();
     QTest::newRow("--help-all lists Qt's options")
-        << QStringList{u"--help-all"_qs} << QString() << 0 << u"--platform"_qs << QString();
-    QTest::newRow("--version") << QStringList{u"--version"_qs} << QString() << 0 << version << QString();
+        << QStringList{u"--help-all"_s} << QString() << 0 << u"--platform"_s << QString();
+    QTest::newRow("--version") << QStringList{u"--version"_s} << QString() << 0 << version << QString();
     QTest::newRow("Qt's option, then --version")
-        << QStringList{u"-platform"_qs, u"offscreen"_qs, u"--version"_qs} << QString() << 0 << version
+        << QStringList{u"-platform"_s, u"offscreen"_s, u"--version"_s} << QString() << 0 << version
         << QString();
-    QTest::newRow("unknown option") << QStringList{u"--frobnicate"_qs} << QString() << 2 << QString()
-                                    << u"frobnicate"_qs;
-    QTest::newRow("an argument") << QStringList{u"3"_qs} << QString() << 2 << QString() << u"'3'"_qs;
-    QTest::newRow("no display") << QStringList{} << QString() << 1 << QString() << u"DISPLAY"_qs;
-    QTest::newRow("display out of reach") << QStringList{} << u":4242"_qs << 1 << QString() << u":4242"_qs;
+    QTest::newRow("unknown option") << QStringList{u"--frobnicate"_s} << QString() << 2 << QString()
+                                    << u"frobnicate"_s;
+    QTest::newRow("an argument") << QStringList{u"3"_s} << QString() << 2 << QString() << u"'3'"_s;
+    QTest::newRow("no display") << QStringList{} << QString() << 1 << QString() << u"DISPLAY"_s;
+    QTest::newRow("display out of reach") << QStringList{} << u":4242"_s << 1 << QString() << u":4242"_s;
     QTest::newRow("-display out of reach")
-        << QStringList{u"-display"_qs, u":4243"_qs} << QString() << 1 << QString() << u":4243"_qs;
+        << QStringList{u"-display"_s, u":4243"_s} << QString() << 1 << QString() << u":4243"_s;
 }
 
 void CommandLineTest::answers()
@@ -87,7 +89,7 @@ void CommandLineTest::startsOnQtsOwnPlatformOption()
     // starts without any display and keeps running until it is ended.
     QProcess app;
     app.setProcessEnvironment(terminal());
-    app.start(QStringLiteral(PRISM_APP_PATH), {u"-platform"_qs, u"offscreen"_qs});
+    app.start(QStringLiteral(PRISM_APP_PATH), {u"-platform"_s, u"offscreen"_s});
     QVERIFY(app.waitForStarted(5000));
     QVERIFY2(!app.waitForFinished(1500), qPrintable(app.readAllStandardError()));
     app.terminate();
@@ -96,3 +98,4 @@ void CommandLineTest::startsOnQtsOwnPlatformOption()
 
 QTEST_GUILESS_MAIN(CommandLineTest)
 #include "tst_cli.moc"
+

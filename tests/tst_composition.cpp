@@ -10,6 +10,8 @@
 #include <numbers>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 using prism::CompositionState;
 using prism::Outcome;
 
@@ -256,15 +258,15 @@ void CompositionTest::resultText_data()
     QTest::addColumn<QByteArrayList>("in");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("worked example") << QByteArrayList{"3", "0", "4", "90"} << u"5.0△ Base 53°"_qs;
-    QTest::newRow("B zero") << QByteArrayList{"2", "0", "0", "0"} << u"2.0△ Base 0°"_qs;
-    QTest::newRow("cancelling pair") << QByteArrayList{"1", "45", "1", "225"} << u"0.0△ Base 315°"_qs;
-    QTest::newRow("two directions") << QByteArrayList{"3", "30", "2", "120"} << u"3.6△ Base 64°"_qs;
+    QTest::newRow("worked example") << QByteArrayList{"3", "0", "4", "90"} << u"5.0△ Base 53°"_s;
+    QTest::newRow("B zero") << QByteArrayList{"2", "0", "0", "0"} << u"2.0△ Base 0°"_s;
+    QTest::newRow("cancelling pair") << QByteArrayList{"1", "45", "1", "225"} << u"0.0△ Base 315°"_s;
+    QTest::newRow("two directions") << QByteArrayList{"3", "30", "2", "120"} << u"3.6△ Base 64°"_s;
     QTest::newRow("359.6008 rounds up to 360")
-        << QByteArrayList{"1", "359.6", "0", "0"} << u"1.0△ Base 360°"_qs;
+        << QByteArrayList{"1", "359.6", "0", "0"} << u"1.0△ Base 360°"_s;
     QTest::newRow("half of a tenth rounds away from zero")
-        << QByteArrayList{"2.25", "0", "1", "0"} << u"3.3△ Base 0°"_qs;
-    QTest::newRow("full-width entries") << QByteArrayList{"３", "０", "４", "９０"} << u"5.0△ Base 53°"_qs;
+        << QByteArrayList{"2.25", "0", "1", "0"} << u"3.3△ Base 0°"_s;
+    QTest::newRow("full-width entries") << QByteArrayList{"３", "０", "４", "９０"} << u"5.0△ Base 53°"_s;
 }
 
 void CompositionTest::resultText()
@@ -279,3 +281,4 @@ void CompositionTest::resultText()
 
 QTEST_GUILESS_MAIN(CompositionTest)
 #include "tst_composition.moc"
+

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool near(float actual, double expected)
@@ -130,17 +132,17 @@ void DiagramTest::shownAfterCompute()
     QVERIFY(diagramHidden());
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     QVERIFY(diagramVisible());
-    QCOMPARE(m_ui->label("Label9")->text(), u"A"_qs);
-    QCOMPARE(m_ui->label("Label12")->text(), u"B"_qs);
-    QCOMPARE(m_ui->label("Label13")->text(), u"C"_qs);
+    QCOMPARE(m_ui->label("Label9")->text(), u"A"_s);
+    QCOMPARE(m_ui->label("Label12")->text(), u"B"_s);
+    QCOMPARE(m_ui->label("Label13")->text(), u"C"_s);
 }
 
 void DiagramTest::noScaleHidesDiagram_data()
 {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("result");
-    QTest::newRow("both powers 0") << QStringList{"0", "0", "0", "90"} << u"0.0△ Base 0°"_qs;
-    QTest::newRow("all below 0.05") << QStringList{"0.04", "0", "0.04", "180"} << u"0.0△ Base 270°"_qs;
+    QTest::newRow("both powers 0") << QStringList{"0", "0", "0", "90"} << u"0.0△ Base 0°"_s;
+    QTest::newRow("all below 0.05") << QStringList{"0.04", "0", "0.04", "180"} << u"0.0△ Base 270°"_s;
 }
 
 void DiagramTest::noScaleHidesDiagram()
@@ -204,12 +206,12 @@ void DiagramTest::computeAfterResetRestoresDiagram()
     QVERIFY(!m_ui->click(m_ui->command(2)));
     QVERIFY(!m_ui->compute({"2", "180", "0", "0"}));
     QVERIFY(diagramVisible());
-    QCOMPARE(m_ui->label("Label6")->text(), u"2.0△ Base 180°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"2.0△ Base 180°"_s);
     QVERIFY(near(m_ui->line(1)->x2(), 6000));
 
     QVERIFY(!m_ui->click(m_ui->command(2)));
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
-    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
     QCOMPARE(m_ui->line(1)->x2(), 8880.0f);
 }
 
@@ -238,3 +240,4 @@ void DiagramTest::endLeavesEventLoopWithStatusZero()
 
 PRISM_WINDOW_TEST_MAIN(DiagramTest)
 #include "tst_diagram.moc"
+

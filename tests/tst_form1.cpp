@@ -9,10 +9,12 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString MessageA = u"Ａの度数（正の数）、Base方向（0～360°）を入れて下さい"_qs;
-const QString MessageB = u"Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい"_qs;
+const QString MessageA = u"Ａの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
+const QString MessageB = u"Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
 
 // Twips to device-independent pixels, 15 to 1.
 QRect px(int left, int top, int width, int height)
@@ -67,7 +69,7 @@ void Form1Test::cleanup()
 
 void Form1Test::startsAsLaidOut()
 {
-    QCOMPARE(m_form->windowTitle(), u"Form1"_qs);
+    QCOMPARE(m_form->windowTitle(), u"Form1"_s);
     QCOMPARE(m_form->size(), QSize(658, 425));
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
 
@@ -99,32 +101,32 @@ void Form1Test::controls_data()
     QTest::addColumn<QRect>("geometry");
 
     const int none = -1;
-    QTest::newRow("Text1") << u"Text1"_qs << none << QString() << px(3000, 1260, 735, 450);
-    QTest::newRow("Text2") << u"Text2"_qs << none << QString() << px(5040, 1260, 855, 450);
-    QTest::newRow("Text3") << u"Text3"_qs << none << QString() << px(3000, 2235, 735, 420);
-    QTest::newRow("Text4") << u"Text4"_qs << none << QString() << px(5040, 2205, 855, 450);
-    QTest::newRow("Command1") << u"Command1"_qs << none << u"\u3000合成\u3000C=A+B"_qs
+    QTest::newRow("Text1") << u"Text1"_s << none << QString() << px(3000, 1260, 735, 450);
+    QTest::newRow("Text2") << u"Text2"_s << none << QString() << px(5040, 1260, 855, 450);
+    QTest::newRow("Text3") << u"Text3"_s << none << QString() << px(3000, 2235, 735, 420);
+    QTest::newRow("Text4") << u"Text4"_s << none << QString() << px(5040, 2205, 855, 450);
+    QTest::newRow("Command1") << u"Command1"_s << none << u"\u3000合成\u3000C=A+B"_s
                               << px(7200, 1440, 1335, 855);
-    QTest::newRow("Command4") << u"Command4"_qs << none << u"print"_qs << px(960, 5400, 855, 615);
-    QTest::newRow("Command2") << u"Command2"_qs << none << u"リセット"_qs << px(2280, 5400, 1095, 615);
-    QTest::newRow("Command3") << u"Command3"_qs << none << u"END"_qs << px(3840, 5400, 1095, 615);
-    QTest::newRow("Label1") << u"Label1"_qs << none << u"プリズムの合成"_qs << px(360, 240, 3015, 375);
+    QTest::newRow("Command4") << u"Command4"_s << none << u"print"_s << px(960, 5400, 855, 615);
+    QTest::newRow("Command2") << u"Command2"_s << none << u"リセット"_s << px(2280, 5400, 1095, 615);
+    QTest::newRow("Command3") << u"Command3"_s << none << u"END"_s << px(3840, 5400, 1095, 615);
+    QTest::newRow("Label1") << u"Label1"_s << none << u"プリズムの合成"_s << px(360, 240, 3015, 375);
     QTest::newRow("Label2")
-        << u"Label2"_qs << none
-        << u"２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。"_qs
+        << u"Label2"_s << none
+        << u"２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。"_s
         << px(3720, 240, 5655, 495);
-    QTest::newRow("Label3(0)") << u"Label3"_qs << 0 << u"プリズム A  ="_qs << px(960, 1320, 1815, 375);
-    QTest::newRow("Label3(1)") << u"Label3"_qs << 1 << u"△  Base\u3000     \u3000°"_qs
+    QTest::newRow("Label3(0)") << u"Label3"_s << 0 << u"プリズム A  ="_s << px(960, 1320, 1815, 375);
+    QTest::newRow("Label3(1)") << u"Label3"_s << 1 << u"△  Base\u3000     \u3000°"_s
                                << px(3840, 1320, 2655, 375);
-    QTest::newRow("Label4") << u"Label4"_qs << none << u"プリズム B  = "_qs << px(960, 2280, 1935, 375);
-    QTest::newRow("Label3(4)") << u"Label3"_qs << 4 << u"△  Base\u3000     \u3000°"_qs
+    QTest::newRow("Label4") << u"Label4"_s << none << u"プリズム B  = "_s << px(960, 2280, 1935, 375);
+    QTest::newRow("Label3(4)") << u"Label3"_s << 4 << u"△  Base\u3000     \u3000°"_s
                                << px(3840, 2280, 2655, 375);
-    QTest::newRow("Label5") << u"Label5"_qs << none << u"合成プリズムＣは・・・"_qs
+    QTest::newRow("Label5") << u"Label5"_s << none << u"合成プリズムＣは・・・"_s
                             << px(960, 3720, 4215, 375);
-    QTest::newRow("Label6") << u"Label6"_qs << none << QString() << px(1080, 4200, 4935, 615);
-    QTest::newRow("Label9") << u"Label9"_qs << none << u"A"_qs << px(5400, 5280, 375, 255);
-    QTest::newRow("Label12") << u"Label12"_qs << none << u"B"_qs << px(5400, 5520, 375, 255);
-    QTest::newRow("Label13") << u"Label13"_qs << none << u"C"_qs << px(5400, 5760, 375, 255);
+    QTest::newRow("Label6") << u"Label6"_s << none << QString() << px(1080, 4200, 4935, 615);
+    QTest::newRow("Label9") << u"Label9"_s << none << u"A"_s << px(5400, 5280, 375, 255);
+    QTest::newRow("Label12") << u"Label12"_s << none << u"B"_s << px(5400, 5520, 375, 255);
+    QTest::newRow("Label13") << u"Label13"_s << none << u"C"_s << px(5400, 5760, 375, 255);
 }
 
 void Form1Test::controls()
@@ -152,26 +154,26 @@ void Form1Test::labelFontsAndColours_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QColor>("colour");
 
-    const QString pGothic = u"ＭＳ Ｐゴシック"_qs;
-    const QString gothic = u"ＭＳ ゴシック"_qs;
+    const QString pGothic = u"ＭＳ Ｐゴシック"_s;
+    const QString gothic = u"ＭＳ ゴシック"_s;
     const QColor blue(0, 0, 255), red(255, 0, 0), black(0, 0, 0);
-    QTest::newRow("Text1") << u"Text1"_qs << -1 << pGothic << 15.75 << true << blue;
-    QTest::newRow("Text2") << u"Text2"_qs << -1 << pGothic << 15.75 << true << blue;
-    QTest::newRow("Text3") << u"Text3"_qs << -1 << pGothic << 15.75 << true << red;
-    QTest::newRow("Text4") << u"Text4"_qs << -1 << pGothic << 15.75 << true << red;
-    QTest::newRow("Label3(0)") << u"Label3"_qs << 0 << pGothic << 14.25 << true << blue;
-    QTest::newRow("Label3(1)") << u"Label3"_qs << 1 << pGothic << 14.25 << true << blue;
-    QTest::newRow("Label4") << u"Label4"_qs << -1 << pGothic << 14.25 << true << red;
-    QTest::newRow("Label3(4)") << u"Label3"_qs << 4 << pGothic << 14.25 << true << red;
-    QTest::newRow("Label5") << u"Label5"_qs << -1 << gothic << 14.25 << true << black;
-    QTest::newRow("Label6") << u"Label6"_qs << -1 << pGothic << 18.0 << true << black;
-    QTest::newRow("Label2") << u"Label2"_qs << -1 << gothic << 9.75 << true << QColor();
-    QTest::newRow("Label9") << u"Label9"_qs << -1 << pGothic << 12.0 << true << QColor();
-    QTest::newRow("Command1") << u"Command1"_qs << -1 << gothic << 12.0 << true << QColor();
-    QTest::newRow("Command4") << u"Command4"_qs << -1 << pGothic << 9.75 << false << QColor();
-    QTest::newRow("Command2") << u"Command2"_qs << -1 << gothic << 9.0 << false << QColor();
+    QTest::newRow("Text1") << u"Text1"_s << -1 << pGothic << 15.75 << true << blue;
+    QTest::newRow("Text2") << u"Text2"_s << -1 << pGothic << 15.75 << true << blue;
+    QTest::newRow("Text3") << u"Text3"_s << -1 << pGothic << 15.75 << true << red;
+    QTest::newRow("Text4") << u"Text4"_s << -1 << pGothic << 15.75 << true << red;
+    QTest::newRow("Label3(0)") << u"Label3"_s << 0 << pGothic << 14.25 << true << blue;
+    QTest::newRow("Label3(1)") << u"Label3"_s << 1 << pGothic << 14.25 << true << blue;
+    QTest::newRow("Label4") << u"Label4"_s << -1 << pGothic << 14.25 << true << red;
+    QTest::newRow("Label3(4)") << u"Label3"_s << 4 << pGothic << 14.25 << true << red;
+    QTest::newRow("Label5") << u"Label5"_s << -1 << gothic << 14.25 << true << black;
+    QTest::newRow("Label6") << u"Label6"_s << -1 << pGothic << 18.0 << true << black;
+    QTest::newRow("Label2") << u"Label2"_s << -1 << gothic << 9.75 << true << QColor();
+    QTest::newRow("Label9") << u"Label9"_s << -1 << pGothic << 12.0 << true << QColor();
+    QTest::newRow("Command1") << u"Command1"_s << -1 << gothic << 12.0 << true << QColor();
+    QTest::newRow("Command4") << u"Command4"_s << -1 << pGothic << 9.75 << false << QColor();
+    QTest::newRow("Command2") << u"Command2"_s << -1 << gothic << 9.0 << false << QColor();
     // No font of its own: the window's default face.
-    QTest::newRow("Command3") << u"Command3"_qs << -1 << pGothic << 9.0 << false << QColor();
+    QTest::newRow("Command3") << u"Command3"_s << -1 << pGothic << 9.0 << false << QColor();
 }
 
 void Form1Test::labelFontsAndColours()
@@ -206,7 +208,7 @@ void Form1Test::labelFontsAndColours()
 // hold every character of its caption (a missing one would show as a box).
 void Form1Test::titleFaceDrawsItsWholeCaption()
 {
-    auto* title = m_form->findChild<QLabel*>(u"Label1"_qs);
+    auto* title = m_form->findChild<QLabel*>(u"Label1"_s);
     QVERIFY(title);
     QCOMPARE(title->font().pointSizeF(), 18.0);
     QVERIFY(title->font().italic());
@@ -221,15 +223,15 @@ void Form1Test::computes_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("worked example") << QStringList{"3", "0", "4", "90"} << u"5.0△ Base 53°"_qs;
-    QTest::newRow("B zero") << QStringList{"2", "0", "0", "0"} << u"2.0△ Base 0°"_qs;
-    QTest::newRow("nearly cancelling") << QStringList{"1", "45", "1", "225"} << u"0.0△ Base 315°"_qs;
-    QTest::newRow("two directions") << QStringList{"3", "30", "2", "120"} << u"3.6△ Base 64°"_qs;
-    QTest::newRow("359.6 shows 360") << QStringList{"1", "359.6", "0", "0"} << u"1.0△ Base 360°"_qs;
-    QTest::newRow("directions 0 and 360 accepted") << QStringList{"1", "0", "1", "360"} << u"2.0△ Base 0°"_qs;
+    QTest::newRow("worked example") << QStringList{"3", "0", "4", "90"} << u"5.0△ Base 53°"_s;
+    QTest::newRow("B zero") << QStringList{"2", "0", "0", "0"} << u"2.0△ Base 0°"_s;
+    QTest::newRow("nearly cancelling") << QStringList{"1", "45", "1", "225"} << u"0.0△ Base 315°"_s;
+    QTest::newRow("two directions") << QStringList{"3", "30", "2", "120"} << u"3.6△ Base 64°"_s;
+    QTest::newRow("359.6 shows 360") << QStringList{"1", "359.6", "0", "0"} << u"1.0△ Base 360°"_s;
+    QTest::newRow("directions 0 and 360 accepted") << QStringList{"1", "0", "1", "360"} << u"2.0△ Base 0°"_s;
     QTest::newRow("full-width typing")
-        << QStringList{u"３"_qs, u"０"_qs, u"４"_qs, u"９０"_qs} << u"5.0△ Base 53°"_qs;
-    QTest::newRow("blanks around") << QStringList{" 3 ", "0", "4", u"90\u3000"_qs} << u"5.0△ Base 53°"_qs;
+        << QStringList{u"３"_s, u"０"_s, u"４"_s, u"９０"_s} << u"5.0△ Base 53°"_s;
+    QTest::newRow("blanks around") << QStringList{" 3 ", "0", "4", u"90\u3000"_s} << u"5.0△ Base 53°"_s;
 }
 
 void Form1Test::computes()
@@ -276,7 +278,7 @@ void Form1Test::rejects()
     QVERIFY(seen);
     QCOMPARE(seen->text, message);
     QCOMPARE(seen->title, Form1::programTitle());
-    QCOMPARE(seen->title, u"プリズムの合成"_qs);
+    QCOMPARE(seen->title, u"プリズムの合成"_s);
     QCOMPARE(seen->icon, QMessageBox::NoIcon);
     QCOMPARE(seen->buttonCount, 1);
     // Nothing else on screen changed.
@@ -294,7 +296,7 @@ void Form1Test::rejectionLeavesPreviousResult()
     const auto seen = m_ui->compute({"3", "0", "4", "361"});
     QVERIFY(seen);
     QCOMPARE(seen->text, MessageB);
-    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
     for (int n : {2, 3, 4})
         QVERIFY(m_ui->command(n)->isVisible());
 }
@@ -303,7 +305,7 @@ void Form1Test::secondComputeReplacesResult()
 {
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     QVERIFY(!m_ui->compute({"3", "30", "2", "120"}));
-    QCOMPARE(m_ui->label("Label6")->text(), u"3.6△ Base 64°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"3.6△ Base 64°"_s);
 }
 
 void Form1Test::actionNeverMovesFocus()
@@ -311,7 +313,7 @@ void Form1Test::actionNeverMovesFocus()
     m_ui->type({"3", "0", "4", "90"});
     m_ui->text(2)->setFocus();
     m_ui->command(1)->click();  // the action alone, without the mouse's own focus change
-    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
     QCOMPARE(m_form->focusWidget(), m_ui->text(2));
 
     m_ui->text(1)->clear();
@@ -362,22 +364,23 @@ void Form1Test::enterOnFocusedButtonPressesIt()
     m_ui->type({"3", "0", "4", "90"});
     m_ui->command(1)->setFocus();
     QTest::keyClick(m_ui->command(1), Qt::Key_Return);
-    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
 }
 
 void Form1Test::accessibleNames()
 {
-    QCOMPARE(m_ui->text(1)->accessibleName(), u"プリズムA 度数"_qs);
-    QCOMPARE(m_ui->text(2)->accessibleName(), u"プリズムA Base方向"_qs);
-    QCOMPARE(m_ui->text(3)->accessibleName(), u"プリズムB 度数"_qs);
-    QCOMPARE(m_ui->text(4)->accessibleName(), u"プリズムB Base方向"_qs);
+    QCOMPARE(m_ui->text(1)->accessibleName(), u"プリズムA 度数"_s);
+    QCOMPARE(m_ui->text(2)->accessibleName(), u"プリズムA Base方向"_s);
+    QCOMPARE(m_ui->text(3)->accessibleName(), u"プリズムB 度数"_s);
+    QCOMPARE(m_ui->text(4)->accessibleName(), u"プリズムB Base方向"_s);
 
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     QAccessibleInterface* result = QAccessible::queryAccessibleInterface(m_ui->label("Label6"));
     QVERIFY(result);
-    QCOMPARE(result->text(QAccessible::Name), u"5.0△ Base 53°"_qs);
+    QCOMPARE(result->text(QAccessible::Name), u"5.0△ Base 53°"_s);
     QVERIFY(!result->text(QAccessible::Description).isEmpty());
 }
 
 PRISM_WINDOW_TEST_MAIN(Form1Test)
 #include "tst_form1.moc"
+

@@ -13,13 +13,15 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Printer = u"PrismPDF"_qs;
+const QString Printer = u"PrismPDF"_s;
 
 bool ci()
 {
-    return qEnvironmentVariable("CI") == u"true"_qs;
+    return qEnvironmentVariable("CI") == u"true"_s;
 }
 
 QString newestPdfSince(const QDateTime& since)
@@ -80,15 +82,15 @@ void PrintTest::initTestCase()
     QString why;
     if (!m_cups.start(&why)) {
         if (ci())
-            QFAIL(qPrintable(u"print service unavailable in CI: "_qs + why));
-        QSKIP(qPrintable(u"print service unavailable: "_qs + why));
+            QFAIL(qPrintable(u"print service unavailable in CI: "_s + why));
+        QSKIP(qPrintable(u"print service unavailable: "_s + why));
     }
 }
 
 void PrintTest::init()
 {
     // Every case starts from one enabled PDF printer as the default.
-    m_cups.tool(u"lpadmin"_qs, {u"-x"_qs, Printer});
+    m_cups.tool(u"lpadmin"_s, {u"-x"_s, Printer});
     QVERIFY(m_cups.addPdfPrinter(Printer, true));
     QVERIFY(m_fixture.open());
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
@@ -154,26 +156,26 @@ Printed PrintTest::printed(int dpi)
     // cups-pdf writes into the user's own PDF folder: leave nothing there.
     const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
 
-    const Run info = run(u"pdfinfo"_qs, {pdf});
+    const Run info = run(u"pdfinfo"_s, {pdf});
     const QStringList lines = info.out.split(u'\n');
     for (const QString& line : lines) {
-        if (line.startsWith(u"Pages:"_qs))
+        if (line.startsWith(u"Pages:"_s))
             result.pages = line.section(u':', 1).trimmed().toInt();
-        if (line.startsWith(u"Page size:"_qs)) {
+        if (line.startsWith(u"Page size:"_s)) {
             const QStringList words = line.section(u':', 1).simplified().split(u' ');
             result.points = QSizeF(words.value(0).toDouble(), words.value(2).toDouble());
         }
     }
 
     QTemporaryDir out;
-    const Run render = run(u"pdftoppm"_qs,
-        {u"-r"_qs, QString::number(dpi), u"-f"_qs, u"1"_qs, u"-l"_qs, u"1"_qs, u"-png"_qs, u"-singlefile"_qs,
-            pdf, out.filePath(u"page"_qs)});
+    const Run render = run(u"pdftoppm"_s,
+        {u"-r"_s, QString::number(dpi), u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s,
+            pdf, out.filePath(u"page"_s)});
     if (!render.ok()) {
         qWarning("%s", qPrintable(render.said()));
         return result;
     }
-    result.page = QImage(out.filePath(u"page.png"_qs)).convertToFormat(QImage::Format_RGB32);
+    result.page = QImage(out.filePath(u"page.png"_s)).convertToFormat(QImage::Format_RGB32);
     // Everything not white is the window.
     for (int y = 0; y < result.page.height(); ++y)
         for (int x = 0; x < result.page.width(); ++x) {
@@ -218,7 +220,7 @@ void PrintTest::printsWindowAtTrueSize()
     QVERIFY2(count(page, at(203, 152, 43, 22), reddish) > 20, "entry of B");
 
     // Printing changed nothing on screen.
-    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
     QVERIFY(m_ui->line(1)->isVisible());
 }
 
@@ -228,8 +230,8 @@ void PrintTest::printsOnTheQueuesOwnPaper_data()
     QTest::addColumn<QSizeF>("points");
     // The PDF printer's own sizes: Letter is wider and shorter than A4; A5
     // portrait is narrower than the window (5.85 inches for 6.85).
-    QTest::newRow("Letter") << u"Letter"_qs << QSizeF(612, 792);
-    QTest::newRow("A5, narrower than the window") << u"A5"_qs << QSizeF(421, 595);
+    QTest::newRow("Letter") << u"Letter"_s << QSizeF(612, 792);
+    QTest::newRow("A5, narrower than the window") << u"A5"_s << QSizeF(421, 595);
 }
 
 void PrintTest::printsOnTheQueuesOwnPaper()
@@ -239,7 +241,7 @@ void PrintTest::printsOnTheQueuesOwnPaper()
 
     // The queue's default paper, as its administrator set it: a plain job
     // there comes out on it, and so must the program's.
-    QVERIFY(m_cups.toolOk(u"lpadmin"_qs, {u"-p"_qs, Printer, u"-o"_qs, u"PageSize="_qs + paper}));
+    QVERIFY(m_cups.toolOk(u"lpadmin"_s, {u"-p"_s, Printer, u"-o"_s, u"PageSize="_s + paper}));
     constexpr int Dpi = 96;
     const Printed out = printed(Dpi);
     QVERIFY(!out.page.isNull());
@@ -279,7 +281,7 @@ void PrintTest::printsLongEntriesWhole()
 {
     // The paper shows what the screen shows: entries wider than their
     // fields whole, every glyph inside the field.
-    const QStringList entries{u"12.75"_qs, u"247.5"_qs, u"11.25"_qs, u"112.5"_qs};
+    const QStringList entries{u"12.75"_s, u"247.5"_s, u"11.25"_s, u"112.5"_s};
     QVERIFY(!m_ui->compute(entries));
     constexpr int Scale = 2;  // rendered at 192 dpi: two page pixels per screen pixel
     const Printed out = printed(96 * Scale);
@@ -302,24 +304,24 @@ void PrintTest::expectMessage(const QString& mustContain)
     qint64 ms = 0;
     const auto seen = print(&ms);
     QVERIFY(seen);
-    QCOMPARE(seen->title, u"プリズムの合成"_qs);
-    QVERIFY2(seen->text.contains(u"印刷できませんでした"_qs), qPrintable(seen->text));
+    QCOMPARE(seen->title, u"プリズムの合成"_s);
+    QVERIFY2(seen->text.contains(u"印刷できませんでした"_s), qPrintable(seen->text));
     QVERIFY2(seen->text.contains(mustContain), qPrintable(seen->text));
     QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
     // The window is as it was.
-    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_qs);
+    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
     QVERIFY(m_ui->line(3)->isVisible());
 }
 
 void PrintTest::noDestinationSaysSo()
 {
-    QVERIFY(m_cups.toolOk(u"lpadmin"_qs, {u"-x"_qs, Printer}));
-    expectMessage(u"プリンター"_qs);
+    QVERIFY(m_cups.toolOk(u"lpadmin"_s, {u"-x"_s, Printer}));
+    expectMessage(u"プリンター"_s);
 }
 
 void PrintTest::refusingPrinterSaysSo()
 {
-    QVERIFY(m_cups.toolOk(u"cupsreject"_qs, {Printer}));
+    QVERIFY(m_cups.toolOk(u"cupsreject"_s, {Printer}));
     expectMessage(Printer);
 }
 
@@ -327,17 +329,18 @@ void PrintTest::disabledPrinterSaysSo()
 {
     // A stopped printer still queues jobs; the user would wait for a page
     // that never comes. Say so at once instead.
-    QVERIFY(m_cups.toolOk(u"cupsdisable"_qs, {Printer}));
+    QVERIFY(m_cups.toolOk(u"cupsdisable"_s, {Printer}));
     expectMessage(Printer);
-    QVERIFY(m_cups.tool(u"lpstat"_qs, {u"-o"_qs, Printer}).out.trimmed().isEmpty());
+    QVERIFY(m_cups.tool(u"lpstat"_s, {u"-o"_s, Printer}).out.trimmed().isEmpty());
 }
 
 void PrintTest::stoppedSchedulerSaysSo()
 {
     m_cups.stop();
     QVERIFY(!m_cups.running());
-    expectMessage(u"印刷サービス"_qs);
+    expectMessage(u"印刷サービス"_s);
 }
 
 PRISM_WINDOW_TEST_MAIN(PrintTest)
 #include "tst_print.moc"
+

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using prism::CompositionState;
 
 namespace {
@@ -38,22 +40,22 @@ void ScalingTest::scale_data()
     QTest::addColumn<float>("mag");
 
     QTest::newRow("worked example: C largest")
-        << QByteArrayList{"3", "0", "4", "90"} << u"3.0"_qs << u"4.0"_qs << 2.0f;
+        << QByteArrayList{"3", "0", "4", "90"} << u"3.0"_s << u"4.0"_s << 2.0f;
     QTest::newRow("same direction: C largest")
-        << QByteArrayList{"2", "0", "2", "0"} << u"2.0"_qs << u"2.0"_qs << 2.5f;
+        << QByteArrayList{"2", "0", "2", "0"} << u"2.0"_s << u"2.0"_s << 2.5f;
     QTest::newRow("tie of A and B goes to A")
-        << QByteArrayList{"5", "0", "5", "180"} << u"5.0"_qs << u"5.0"_qs << 2.0f;
+        << QByteArrayList{"5", "0", "5", "180"} << u"5.0"_s << u"5.0"_s << 2.0f;
     QTest::newRow("tie of B and C goes to B")
-        << QByteArrayList{"0.04", "0", "1", "0"} << u"0.0"_qs << u"1.0"_qs << 10.0f;
+        << QByteArrayList{"0.04", "0", "1", "0"} << u"0.0"_s << u"1.0"_s << 10.0f;
     QTest::newRow("half rounds up before scaling")
-        << QByteArrayList{"2.25", "0", "1", "0"} << u"2.3"_qs << u"1.0"_qs << static_cast<float>(10 / 3.3);
+        << QByteArrayList{"2.25", "0", "1", "0"} << u"2.3"_s << u"1.0"_s << static_cast<float>(10 / 3.3);
     QTest::newRow("float vertical parts keep C below the half")
-        << QByteArrayList{"2.25", "45", "1", "45"} << u"2.3"_qs << u"1.0"_qs << 3.125f;
-    QTest::newRow("A largest") << QByteArrayList{"8", "10", "1", "200"} << u"8.0"_qs << u"1.0"_qs << 1.25f;
+        << QByteArrayList{"2.25", "45", "1", "45"} << u"2.3"_s << u"1.0"_s << 3.125f;
+    QTest::newRow("A largest") << QByteArrayList{"8", "10", "1", "200"} << u"8.0"_s << u"1.0"_s << 1.25f;
     QTest::newRow("small power, large scale")
-        << QByteArrayList{"0.14", "0", "0", "0"} << u"0.1"_qs << u"0.0"_qs << 100.0f;
-    QTest::newRow("power text rounded to a tenth") << QByteArrayList{"12.54", "0", "0.05", "0"} << u"12.5"_qs
-                                                   << u"0.1"_qs << static_cast<float>(10 / 12.6);
+        << QByteArrayList{"0.14", "0", "0", "0"} << u"0.1"_s << u"0.0"_s << 100.0f;
+    QTest::newRow("power text rounded to a tenth") << QByteArrayList{"12.54", "0", "0.05", "0"} << u"12.5"_s
+                                                   << u"0.1"_s << static_cast<float>(10 / 12.6);
 }
 
 void ScalingTest::scale()
@@ -98,7 +100,7 @@ void ScalingTest::noScaleLeavesDiagramUntouched()
     QCOMPARE(next.MAG, before.MAG);
     QCOMPARE(next.AXs, before.AXs);
     QCOMPARE(next.CYs, before.CYs);
-    QCOMPARE(QString::fromStdString(next.AP), u"0.0"_qs);
+    QCOMPARE(QString::fromStdString(next.AP), u"0.0"_s);
 }
 
 void ScalingTest::endPoints_data()
@@ -142,3 +144,4 @@ void ScalingTest::endPoints()
 
 QTEST_GUILESS_MAIN(ScalingTest)
 #include "tst_scaling.moc"
+

@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace pixels;
 
 namespace {
@@ -22,12 +24,12 @@ class Program {
 public:
     explicit Program(const QString& lang)
     {
-        m_xdotool = QStandardPaths::findExecutable(u"xdotool"_qs);
+        m_xdotool = QStandardPaths::findExecutable(u"xdotool"_s);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANGUAGE"})
             env.remove(QString::fromLatin1(name));
-        env.insert(u"LANG"_qs, lang);
-        env.insert(u"QT_QPA_PLATFORM"_qs, u"xcb"_qs);
+        env.insert(u"LANG"_s, lang);
+        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         m_app.setProcessEnvironment(env);
         m_app.setProgram(QStringLiteral(PRISM_APP_PATH));
         m_app.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -48,12 +50,12 @@ public:
         m_app.start();
         if (!m_app.waitForStarted(5000))
             return false;
-        m_window = xdotool({u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
-                               QString::number(m_app.processId()), u"--name"_qs, u"^Form1$"_qs})
+        m_window = xdotool({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--pid"_s,
+                               QString::number(m_app.processId()), u"--name"_s, u"^Form1$"_s})
                        .section(u'\n', 0, 0);
         if (m_window.isEmpty())
             return false;
-        xdotool({u"windowmove"_qs, m_window, u"700"_qs, u"500"_qs});
+        xdotool({u"windowmove"_s, m_window, u"700"_s, u"500"_s});
         QTest::qWait(200);
         return true;
     }
@@ -61,8 +63,8 @@ public:
     // A click at a point of the window, in its own pixels.
     void click(QPoint at)
     {
-        xdotool({u"mousemove"_qs, u"--window"_qs, m_window, QString::number(at.x()), QString::number(at.y()),
-            u"click"_qs, u"1"_qs});
+        xdotool({u"mousemove"_s, u"--window"_s, m_window, QString::number(at.x()), QString::number(at.y()),
+            u"click"_s, u"1"_s});
     }
 
     // Clicks into each field and types its text, then presses compute.
@@ -70,7 +72,7 @@ public:
     {
         for (int i = 0; i < fields.size(); ++i) {
             click(fields[i].center());
-            xdotool({u"type"_qs, entries[i]});  // to the window under the pointer
+            xdotool({u"type"_s, entries[i]});  // to the window under the pointer
         }
         click(computeButton);
         QTest::qWait(300);
@@ -127,7 +129,7 @@ private:
 
 void ScreenTest::init()
 {
-    QCOMPARE(QGuiApplication::platformName(), u"xcb"_qs);
+    QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
     m_form = std::make_unique<Form1>();
     m_ui = std::make_unique<FormDriver>(*m_form);
     m_form->move(40, 40);
@@ -269,10 +271,10 @@ void ScreenTest::endButtonEndsTheProgram()
 {
     // Only the program's window on the screen: the pointer cannot miss it.
     m_form->hide();
-    Program program(u"C.UTF-8"_qs);
+    Program program(u"C.UTF-8"_s);
     QVERIFY2(program.start(), "the program's window appears (xdotool is needed to find it)");
     program.compute(
-        fieldRects(), {u"3"_qs, u"0"_qs, u"4"_qs, u"90"_qs}, m_ui->command(1)->geometry().center());
+        fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s}, m_ui->command(1)->geometry().center());
     QCOMPARE(program.process().state(), QProcess::Running);
     program.click(m_ui->command(3)->geometry().center());
 
@@ -287,12 +289,12 @@ void ScreenTest::sameWindowInEverySession()
     // notice: same faces, same line breaks, same pixels as in a C session.
     m_form->hide();
     QImage shots[2];
-    const QString sessions[] = {u"C.UTF-8"_qs, u"ja_JP.UTF-8"_qs};
+    const QString sessions[] = {u"C.UTF-8"_s, u"ja_JP.UTF-8"_s};
     for (int i = 0; i < 2; ++i) {
         Program program(sessions[i]);
         QVERIFY2(program.start(), qPrintable(sessions[i]));
         program.compute(
-            fieldRects(), {u"3"_qs, u"0"_qs, u"4"_qs, u"90"_qs}, m_ui->command(1)->geometry().center());
+            fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s}, m_ui->command(1)->geometry().center());
         shots[i] = program.shot();
     }
     QCOMPARE(shots[1].size(), shots[0].size());
@@ -306,14 +308,14 @@ void ScreenTest::sameWindowInEverySession()
         }
     // Antialiasing noise at most: a face or a line break of its own would
     // change thousands of pixels.
-    QVERIFY2(differing < 50, qPrintable(QString::number(differing) + u" pixels differ"_qs));
+    QVERIFY2(differing < 50, qPrintable(QString::number(differing) + u" pixels differ"_s));
 }
 
 void ScreenTest::longTextsShowWhole()
 {
     // Texts wider than their fields, and a result wider than its label: each
     // is drawn whole, every glyph inside the box, the first and last uncut.
-    const QStringList entries{u"12.75"_qs, u"247.5"_qs, u"11.25"_qs, u"112.5"_qs};
+    const QStringList entries{u"12.75"_s, u"247.5"_s, u"11.25"_s, u"112.5"_s};
     QVERIFY(!m_ui->compute(entries));
     QImage shot = grab();
     for (int n = 1; n <= 4; ++n) {
@@ -327,10 +329,10 @@ void ScreenTest::longTextsShowWhole()
         QCOMPARE(columnRuns(shot, inside, prismInk), entries[n - 1].size());
     }
 
-    QVERIFY(!m_ui->compute({u"1e20"_qs, u"0"_qs, u"0"_qs, u"0"_qs}));
+    QVERIFY(!m_ui->compute({u"1e20"_s, u"0"_s, u"0"_s, u"0"_s}));
     shot = grab();
     const QString result = m_ui->label("Label6")->text();
-    QVERIFY(result.startsWith(u"100000000000000000000.0"_qs));
+    QVERIFY(result.startsWith(u"100000000000000000000.0"_s));
     const QRect label = m_ui->label("Label6")->geometry();
     const QRect drawn = extent(shot, label.adjusted(-40, 0, 40, 0), dark);
     QVERIFY2(label.adjusted(1, 1, -1, -1).contains(drawn), "the result stays inside its label");
@@ -340,3 +342,4 @@ void ScreenTest::longTextsShowWhole()
 
 PRISM_WINDOW_TEST_MAIN(ScreenTest)
 #include "tst_screen.moc"
+

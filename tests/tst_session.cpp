@@ -13,6 +13,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The files of the installed faces named `family` in any language, asked
@@ -20,7 +22,7 @@ namespace {
 QStringList fontsNamed(const QString& family)
 {
     QProcess list;
-    list.start(u"fc-list"_qs, {family, u"file"_qs});
+    list.start(u"fc-list"_s, {family, u"file"_s});
     list.waitForFinished(10000);
     QStringList files;
     for (const QString& line :
@@ -68,9 +70,9 @@ void SessionTest::namedFacesDrawWithTheirOwnStandIns_data()
     // Where a named face is missing, its own stand-in draws it: the IPA face
     // with the same metrics, or the rounded face for the title.
     using namespace fonts;
-    QTest::newRow("proportional gothic") << u"Label4"_qs << QString::fromUtf16(PGothic) << u"IPAPGothic"_qs;
-    QTest::newRow("fixed-pitch gothic") << u"Label5"_qs << QString::fromUtf16(Gothic) << u"IPAGothic"_qs;
-    QTest::newRow("title face") << u"Label1"_qs << QString::fromUtf16(Pop) << u"MotoyaLMaru"_qs;
+    QTest::newRow("proportional gothic") << u"Label4"_s << QString::fromUtf16(PGothic) << u"IPAPGothic"_s;
+    QTest::newRow("fixed-pitch gothic") << u"Label5"_s << QString::fromUtf16(Gothic) << u"IPAGothic"_s;
+    QTest::newRow("title face") << u"Label1"_s << QString::fromUtf16(Pop) << u"MotoyaLMaru"_s;
 }
 
 void SessionTest::namedFacesDrawWithTheirOwnStandIns()
@@ -82,7 +84,7 @@ void SessionTest::namedFacesDrawWithTheirOwnStandIns()
     if (!fontsNamed(named).isEmpty())
         QSKIP("the named face itself is installed");
     const QString file = fontsNamed(standIn).value(0);
-    QVERIFY2(!file.isEmpty(), qPrintable(standIn + u" is not installed"_qs));
+    QVERIFY2(!file.isEmpty(), qPrintable(standIn + u" is not installed"_s));
 
     auto* widget = m_form->findChild<QWidget*>(control);
     QVERIFY(widget);
@@ -93,7 +95,7 @@ void SessionTest::namedFacesDrawWithTheirOwnStandIns()
     const QRawFont expected(file, drawn.pixelSize());
     QVERIFY(drawn.isValid() && expected.isValid());
     QCOMPARE(drawn.fontTable("head"), expected.fontTable("head"));
-    const QString sample = u"プリズム A = 0123△ Base"_qs;
+    const QString sample = u"プリズム A = 0123△ Base"_s;
     QCOMPARE(drawn.advancesForGlyphIndexes(drawn.glyphIndexesForString(sample)),
         expected.advancesForGlyphIndexes(expected.glyphIndexesForString(sample)));
 }
@@ -101,8 +103,8 @@ void SessionTest::namedFacesDrawWithTheirOwnStandIns()
 void SessionTest::qtTextsSpeakTheSessionLanguage()
 {
     const bool japanese = QLocale().language() == QLocale::Japanese;
-    const QStringList expected = japanese ? QStringList{u"コピー"_qs, u"貼り付け"_qs, u"元に戻す"_qs}
-                                          : QStringList{u"Copy"_qs, u"Paste"_qs, u"Undo"_qs};
+    const QStringList expected = japanese ? QStringList{u"コピー"_s, u"貼り付け"_s, u"元に戻す"_s}
+                                          : QStringList{u"Copy"_s, u"Paste"_s, u"Undo"_s};
     const std::unique_ptr<QMenu> menu(m_ui->text(1)->createStandardContextMenu());
     QStringList offered;
     for (const QAction* action : menu->actions())
@@ -132,3 +134,4 @@ void SessionTest::boldStaysBoldAtThisPixelRatio()
 
 PRISM_WINDOW_TEST_MAIN(SessionTest)
 #include "tst_session.moc"
+

@@ -9,6 +9,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+using namespace Qt::StringLiterals;
+
 namespace fonts {
 
 const char16_t* const PGothic = u"ＭＳ Ｐゴシック";
@@ -71,9 +73,9 @@ const QHash<QString, QString>& table()
             const char16_t* named;
             QStringList standIns;
         } substitutions[] = {
-            {PGothic, {u"IPAPGothic"_qs, u"Noto Sans CJK JP"_qs}},
-            {Gothic, {u"IPAGothic"_qs, u"Noto Sans Mono CJK JP"_qs}},
-            {Pop, {u"MotoyaLMaru"_qs, u"IPAPGothic"_qs, u"Noto Sans CJK JP"_qs}},
+            {PGothic, {u"IPAPGothic"_s, u"Noto Sans CJK JP"_s}},
+            {Gothic, {u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s}},
+            {Pop, {u"MotoyaLMaru"_s, u"IPAPGothic"_s, u"Noto Sans CJK JP"_s}},
         };
         const QStringList installed = QFontDatabase::families();
         QHash<QString, QString> t;

@@ -17,15 +17,17 @@
 
 #include <string_view>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Rejection messages, one per prism; "～" is the full-width tilde.
-const QString MessageA = u"Ａの度数（正の数）、Base方向（0～360°）を入れて下さい"_qs;
-const QString MessageB = u"Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい"_qs;
+const QString MessageA = u"Ａの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
+const QString MessageB = u"Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
 
 // The caption behind a direction field: "△  Base" shows left of the field
 // and "°" just right of it; the blanks between run under the field.
-const QString DirectionCaption = u"△  Base\u3000     \u3000°"_qs;
+const QString DirectionCaption = u"△  Base\u3000     \u3000°"_s;
 
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
@@ -60,8 +62,8 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(u"Form1"_qs);
-    setWindowTitle(u"Form1"_qs);
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Form1"_s);
     setFixedSize(twips::toPixels(9870), twips::toPixels(6375));
     // The window's own font, which "END" inherits.
     setFont(fonts::windowDefault());
@@ -80,7 +82,7 @@ Form1::~Form1() = default;
 
 QString Form1::programTitle()
 {
-    return u"プリズムの合成"_qs;
+    return u"プリズムの合成"_s;
 }
 
 void Form1::buildLabels()
@@ -93,28 +95,28 @@ void Form1::buildLabels()
     using namespace fonts;
 
     const LabelRow rows[] = {
-        {"Label1", -1, u"プリズムの合成"_qs, twips::rect(360, 240, 3015, 375), none, paleYellow, Pop, 18,
+        {"Label1", -1, u"プリズムの合成"_s, twips::rect(360, 240, 3015, 375), none, paleYellow, Pop, 18,
             false, true, centre, true},
         {"Label2", -1,
-            u"２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。"_qs,
+            u"２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。"_s,
             twips::rect(3720, 240, 5655, 495), none, none, Gothic, 9.75, true, false, left, true},
-        {"Label3", 0, u"プリズム A  ="_qs, twips::rect(960, 1320, 1815, 375), Blue, none, PGothic, 14.25,
+        {"Label3", 0, u"プリズム A  ="_s, twips::rect(960, 1320, 1815, 375), Blue, none, PGothic, 14.25,
             true, false, right, true},
         {"Label3", 1, DirectionCaption, twips::rect(3840, 1320, 2655, 375), Blue, none, PGothic, 14.25, true,
             false, left, true},
-        {"Label4", -1, u"プリズム B  = "_qs, twips::rect(960, 2280, 1935, 375), Red, none, PGothic, 14.25,
+        {"Label4", -1, u"プリズム B  = "_s, twips::rect(960, 2280, 1935, 375), Red, none, PGothic, 14.25,
             true, false, right, true},
         {"Label3", 4, DirectionCaption, twips::rect(3840, 2280, 2655, 375), Red, none, PGothic, 14.25, true,
             false, left, true},
-        {"Label5", -1, u"合成プリズムＣは・・・"_qs, twips::rect(960, 3720, 4215, 375), Black, none, Gothic,
+        {"Label5", -1, u"合成プリズムＣは・・・"_s, twips::rect(960, 3720, 4215, 375), Black, none, Gothic,
             14.25, true, false, left, true},
         {"Label6", -1, QString(), twips::rect(1080, 4200, 4935, 615), Black, none, PGothic, 18, true, false,
             centre, true},
-        {"Label9", -1, u"A"_qs, twips::rect(5400, 5280, 375, 255), none, none, PGothic, 12, true, false,
+        {"Label9", -1, u"A"_s, twips::rect(5400, 5280, 375, 255), none, none, PGothic, 12, true, false,
             centre, false},
-        {"Label12", -1, u"B"_qs, twips::rect(5400, 5520, 375, 255), none, none, PGothic, 12, true, false,
+        {"Label12", -1, u"B"_s, twips::rect(5400, 5520, 375, 255), none, none, PGothic, 12, true, false,
             centre, false},
-        {"Label13", -1, u"C"_qs, twips::rect(5400, 5760, 375, 255), none, none, PGothic, 12, true, false,
+        {"Label13", -1, u"C"_s, twips::rect(5400, 5760, 375, 255), none, none, PGothic, 12, true, false,
             centre, false},
     };
 
@@ -142,17 +144,17 @@ void Form1::buildLabels()
     // Qt open one engine per script of the caption, each after its own
     // fontconfig match. The title's caption is fixed and every face it may be
     // drawn with holds all its glyphs, so one engine without fallback serves.
-    auto* title = findChild<QLabel*>(u"Label1"_qs);
+    auto* title = findChild<QLabel*>(u"Label1"_s);
     QFont titleFont = title->font();
     titleFont.setStyleStrategy(QFont::NoFontMerging);
     title->setFont(titleFont);
 
-    Label6 = findChild<QLabel*>(u"Label6"_qs);
-    Label9 = findChild<QLabel*>(u"Label9"_qs);
-    Label12 = findChild<QLabel*>(u"Label12"_qs);
-    Label13 = findChild<QLabel*>(u"Label13"_qs);
+    Label6 = findChild<QLabel*>(u"Label6"_s);
+    Label9 = findChild<QLabel*>(u"Label9"_s);
+    Label12 = findChild<QLabel*>(u"Label12"_s);
+    Label13 = findChild<QLabel*>(u"Label13"_s);
     // A screen reader speaks the result itself; the description says what it is.
-    Label6->setAccessibleDescription(u"合成プリズムＣ"_qs);
+    Label6->setAccessibleDescription(u"合成プリズムＣ"_s);
 }
 
 void Form1::buildEntries()
@@ -167,10 +169,10 @@ void Form1::buildEntries()
         edit->setAccessibleName(accessibleName);
         return edit;
     };
-    Text1 = entry("Text1", twips::rect(3000, 1260, 735, 450), Blue, u"プリズムA 度数"_qs);
-    Text2 = entry("Text2", twips::rect(5040, 1260, 855, 450), Blue, u"プリズムA Base方向"_qs);
-    Text3 = entry("Text3", twips::rect(3000, 2235, 735, 420), Red, u"プリズムB 度数"_qs);
-    Text4 = entry("Text4", twips::rect(5040, 2205, 855, 450), Red, u"プリズムB Base方向"_qs);
+    Text1 = entry("Text1", twips::rect(3000, 1260, 735, 450), Blue, u"プリズムA 度数"_s);
+    Text2 = entry("Text2", twips::rect(5040, 1260, 855, 450), Blue, u"プリズムA Base方向"_s);
+    Text3 = entry("Text3", twips::rect(3000, 2235, 735, 420), Red, u"プリズムB 度数"_s);
+    Text4 = entry("Text4", twips::rect(5040, 2205, 855, 450), Red, u"プリズムB Base方向"_s);
 }
 
 void Form1::buildButtons()
@@ -185,18 +187,18 @@ void Form1::buildButtons()
         button->setVisible(visible);
     };
 
-    Command4 = new QPushButton(u"print"_qs, this);
+    Command4 = new QPushButton(u"print"_s, this);
     place(Command4, "Command4", twips::rect(960, 5400, 855, 615), false);
     Command4->setFont(fonts::make(QString::fromUtf16(fonts::PGothic), 9.75, false));
 
-    Command1 = new FilledButton(u"\u3000合成\u3000C=A+B"_qs, QColor(255, 192, 128), this);
+    Command1 = new FilledButton(u"\u3000合成\u3000C=A+B"_s, QColor(255, 192, 128), this);
     place(Command1, "Command1", twips::rect(7200, 1440, 1335, 855), true);
     Command1->setFont(fonts::make(QString::fromUtf16(fonts::Gothic), 12, true));
 
-    Command3 = new FilledButton(u"END"_qs, QColor(255, 192, 255), this);
+    Command3 = new FilledButton(u"END"_s, QColor(255, 192, 255), this);
     place(Command3, "Command3", twips::rect(3840, 5400, 1095, 615), false);
 
-    Command2 = new QPushButton(u"リセット"_qs, this);
+    Command2 = new QPushButton(u"リセット"_s, this);
     place(Command2, "Command2", twips::rect(2280, 5400, 1095, 615), false);
     Command2->setFont(fonts::make(QString::fromUtf16(fonts::Gothic), 9, false));
 

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <type_traits>
 
+using namespace Qt::StringLiterals;
+
 namespace printing {
 
 namespace {
@@ -40,7 +42,7 @@ struct Cups {
     {
         static QString error;
         static const Cups* const loaded = []() -> const Cups* {
-            static QLibrary library(u"cups"_qs, 2);
+            static QLibrary library(u"cups"_s, 2);
             static Cups cups;
             if (!library.load()) {
                 error = library.errorString();
@@ -56,7 +58,7 @@ struct Cups {
                 && bind(cups.addOption, "cupsAddOption") && bind(cups.freeOptions, "cupsFreeOptions")
                 && bind(cups.printFile2, "cupsPrintFile2");
             if (!complete) {
-                error = u"libcups lacks a needed function"_qs;
+                error = u"libcups lacks a needed function"_s;
                 return nullptr;
             }
             return &cups;
@@ -126,7 +128,7 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
     }
     outcome.printer = QString::fromUtf8(dest->name);
     constexpr int IppPrinterStopped = 5;
-    if (option(*cups, dest, "printer-is-accepting-jobs") == u"false"_qs
+    if (option(*cups, dest, "printer-is-accepting-jobs") == u"false"_s
         || option(*cups, dest, "printer-state").toInt() == IppPrinterStopped) {
         outcome.result = Result::NotAccepting;
         outcome.detail = option(*cups, dest, "printer-state-message");
@@ -152,7 +154,7 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
         outcome.detail = spool.errorString();
         return outcome;
     }
-    const QString file = spool.filePath(u"page"_qs);
+    const QString file = spool.filePath(u"page"_s);
     // Without a ".pdf" suffix the printer's own engine (and page layout) is
     // kept, and it writes to the file instead of submitting the job itself.
     printer.setOutputFileName(file);
@@ -183,24 +185,24 @@ QString message(const Outcome& outcome)
     case Result::Printed:
         return {};
     case Result::NoService:
-        text = u"印刷できませんでした。\n印刷サービス（CUPS）に接続できません。"_qs;
+        text = u"印刷できませんでした。\n印刷サービス（CUPS）に接続できません。"_s;
         break;
     case Result::NoPrinter:
         text
-            = u"印刷できませんでした。\n既定のプリンターが見つかりません。プリンターを設定してから、もう一度印刷して下さい。"_qs;
+            = u"印刷できませんでした。\n既定のプリンターが見つかりません。プリンターを設定してから、もう一度印刷して下さい。"_s;
         break;
     case Result::NotAccepting:
-        text = u"印刷できませんでした。\nプリンター「%1」が停止しているか、印刷を受け付けていません。"_qs.arg(
+        text = u"印刷できませんでした。\nプリンター「%1」が停止しているか、印刷を受け付けていません。"_s.arg(
             outcome.printer);
         break;
     case Result::Failed:
         text = outcome.printer.isEmpty()
-            ? u"印刷できませんでした。"_qs
-            : u"印刷できませんでした。\nプリンター「%1」に送れませんでした。"_qs.arg(outcome.printer);
+            ? u"印刷できませんでした。"_s
+            : u"印刷できませんでした。\nプリンター「%1」に送れませんでした。"_s.arg(outcome.printer);
         break;
     }
     if (!outcome.detail.isEmpty())
-        text += u"\n（%1）"_qs.arg(outcome.detail);
+        text += u"\n（%1）"_s.arg(outcome.detail);
     return text;
 }
 

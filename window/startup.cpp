@@ -13,10 +13,12 @@
 
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 bool loadQtTranslations(QCoreApplication& app)
 {
     auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(), u"qtbase"_qs, u"_"_qs, QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+    if (translator->load(QLocale(), u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath))
         && QCoreApplication::installTranslator(translator))
         return true;
     delete translator;
