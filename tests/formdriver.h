@@ -152,6 +152,7 @@ struct FormFixture {
     {
         form = std::make_unique<Form1>();
         ui = std::make_unique<FormDriver>(*form);
+        form->move(40, 40);  // wholly on a real screen, too
         form->show();
         return QTest::qWaitForWindowExposed(form.get());
     }

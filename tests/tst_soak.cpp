@@ -30,10 +30,9 @@ private slots:
 
 void SoakTest::computeAndResetTenThousandTimes()
 {
-    Form1 form;
-    FormDriver ui(form);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    FormFixture window;
+    QVERIFY(window.open());
+    const FormDriver& ui = *window.ui;
 
     const QStringList entries[] = {
         {"3", "0", "4", "90"},

@@ -1,4 +1,25 @@
 // SPDX-License-Identifier: MIT
+// Form1, the program's one window. Its controls keep the names the layout
+// gives them; what each one is:
+//
+//   Text1, Text2    prism A: power, base direction (blue)
+//   Text3, Text4    prism B: power, base direction (red)
+//   Command1        compute ("合成 C=A+B")   -> Command1_Click
+//   Command2        reset ("リセット")        -> Command2_Click
+//   Command3        end ("END")               -> Command3_Click
+//   Command4        print ("print")           -> Command4_Click
+//   Label1          the program's title
+//   Label2          the instruction
+//   Label3 [0]      "プリズム A =" left of Text1; Label4 the same for B
+//   Label3 [1], [4] "△ Base ... °" behind Text2 and Text4
+//   Label5          "合成プリズムＣは・・・"; Label6 the result line below it
+//   Line1..Line3    the vectors A, B, C of the diagram
+//   Line4..Line6    the legend's lines; Label9, Label12, Label13 its letters
+//
+// The path of a compute: Command1_Click copies the entries into the state ->
+// prism::evaluate (the checks, then the composition) -> prism::result_text
+// into Label6 -> update_diagram -> prism::round_and_scale (the scale) ->
+// prism::end_point for each vector -> the end points of Line1..Line3.
 #pragma once
 
 #include <prism/prism.h>

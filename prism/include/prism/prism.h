@@ -46,6 +46,9 @@ struct CompositionState {
     double CBase = 0;  // base direction of C, degrees, 0..360
     double CX = 0;
     float CY = 0;
+    // The scaled components: each vector's components times MAG, in diagram
+    // units (the largest rounded power is 10 units long; end_point turns
+    // them into twips). Set by round_and_scale; x in double, y as float.
     double AXs = 0;
     float AYs = 0;
     double BXs = 0;
