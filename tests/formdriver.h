@@ -19,8 +19,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
+
+// A text of the form's description as a QString.
+inline QString described(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
 
 // What a modal message box showed before the test answered it.
 struct MessageSeen {

@@ -4,6 +4,8 @@
 // number the arithmetic did not produce.
 #include "formdriver.h"
 
+#include <form/form.h>
+
 #include <QClipboard>
 #include <QElapsedTimer>
 
@@ -13,8 +15,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString MessageA = u"Ａの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
-const QString MessageB = u"Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
+const QString MessageA = described(form::description().messageA);
+const QString MessageB = described(form::description().messageB);
 
 // Every row starts from A = 3 at 0° and B = 4 at 90° and replaces one field.
 const QStringList Baseline{"3", "0", "4", "90"};

@@ -4,6 +4,8 @@
 // starts the window (run under Xvfb); the exported CMake package serves a
 // consumer project.
 #include "process.h"
+
+#include <form/form.h>
 #include <QDir>
 #include <QDirIterator>
 
@@ -19,6 +21,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString AppId = u"org.prismcompose.PrismCompose"_s;
+
+QString described(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
 
 #define RUN_OK(result)                                                                                       \
     do {                                                                                                     \
@@ -120,7 +127,7 @@ void InstallTest::desktopFilesValidate()
 
     QSettings entry(desktop, QSettings::IniFormat);
     entry.beginGroup(u"Desktop Entry"_s);
-    QCOMPARE(entry.value(u"Name"_s).toString(), u"プリズムの合成"_s);
+    QCOMPARE(entry.value(u"Name"_s).toString(), described(form::description().programTitle));
     QVERIFY(!entry.value(u"Name[en]"_s).toString().isEmpty());
     QCOMPARE(entry.value(u"Icon"_s).toString(), AppId);
     QCOMPARE(entry.value(u"Exec"_s).toString(), u"prism-compose"_s);

@@ -304,7 +304,7 @@ void PrintTest::expectMessage(const QString& mustContain)
     qint64 ms = 0;
     const auto seen = print(&ms);
     QVERIFY(seen);
-    QCOMPARE(seen->title, u"プリズムの合成"_s);
+    QCOMPARE(seen->title, Form1::programTitle());
     QVERIFY2(seen->text.contains(u"印刷できませんでした"_s), qPrintable(seen->text));
     QVERIFY2(seen->text.contains(mustContain), qPrintable(seen->text));
     QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));

@@ -3,9 +3,10 @@
 // (C, Japanese, Japanese at twice the pixel density) and checks what depends
 // on it: the faces the named fonts resolve to, Qt's own texts, and bold at
 // the session's device pixel ratio.
-#include "fonts.h"
 #include "formdriver.h"
 #include "pixels.h"
+
+#include <form/form.h>
 
 #include <QLocale>
 #include <QMenu>
@@ -64,23 +65,23 @@ void SessionTest::cleanup()
 void SessionTest::namedFacesDrawWithTheirOwnStandIns_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("named");
     QTest::addColumn<QString>("standIn");
 
     // Where a named face is missing, its own stand-in draws it: the IPA face
     // with the same metrics, or the rounded face for the title.
-    using namespace fonts;
-    QTest::newRow("proportional gothic") << u"Label4"_s << QString::fromUtf16(PGothic) << u"IPAPGothic"_s;
-    QTest::newRow("fixed-pitch gothic") << u"Label5"_s << QString::fromUtf16(Gothic) << u"IPAGothic"_s;
-    QTest::newRow("title face") << u"Label1"_s << QString::fromUtf16(Pop) << u"MotoyaLMaru"_s;
+    QTest::newRow("proportional gothic") << u"Label4"_s << u"IPAPGothic"_s;
+    QTest::newRow("fixed-pitch gothic") << u"Label5"_s << u"IPAGothic"_s;
+    QTest::newRow("title face") << u"Label1"_s << u"MotoyaLMaru"_s;
 }
 
 void SessionTest::namedFacesDrawWithTheirOwnStandIns()
 {
     QFETCH(QString, control);
-    QFETCH(QString, named);
     QFETCH(QString, standIn);
 
+    const form::Control* layout = form::find(control.toStdString());
+    QVERIFY(layout);
+    const QString named = described(layout->font.family);
     if (!fontsNamed(named).isEmpty())
         QSKIP("the named face itself is installed");
     const QString file = fontsNamed(standIn).value(0);
@@ -134,4 +135,3 @@ void SessionTest::boldStaysBoldAtThisPixelRatio()
 
 PRISM_WINDOW_TEST_MAIN(SessionTest)
 #include "tst_session.moc"
-

@@ -7,15 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <form/form.h>
+
 #include <fontconfig/fontconfig.h>
 
 using namespace Qt::StringLiterals;
 
 namespace fonts {
-
-const char16_t* const PGothic = u"ＭＳ Ｐゴシック";
-const char16_t* const Gothic = u"ＭＳ ゴシック";
-const char16_t* const Pop = u"HGP創英角ﾎﾟｯﾌﾟ体";
 
 namespace {
 
@@ -56,34 +54,27 @@ QString installedName(const QString& name, const QStringList& installed)
     return {};
 }
 
-// The substitution table. IPA's gothic faces share the metrics of the two
-// Windows gothics, so the captions break and align as they would there. The
-// title face has no free equivalent; a rounded face keeps its friendly look.
-// Each list ends with a broad CJK face so a Japanese glyph is always found.
-//
-// It is resolved against the installed faces once, instead of letting Qt
-// substitute at each font request: a request for a face that is not
-// installed makes Qt ask fontconfig for a sorted fallback list per style and
-// script, which cost half of the window's start-up; and fontconfig's own
-// substitute for a Windows face may be a fixed-pitch one.
+QString text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// The substitution table of the form's description, resolved against the
+// installed faces once, instead of letting Qt substitute at each font
+// request: a request for a face that is not installed makes Qt ask
+// fontconfig for a sorted fallback list per style and script, which cost
+// half of the window's start-up; and fontconfig's own substitute for a
+// Windows face may be a fixed-pitch one.
 const QHash<QString, QString>& table()
 {
     static const QHash<QString, QString> resolved = [] {
-        const struct {
-            const char16_t* named;
-            QStringList standIns;
-        } substitutions[] = {
-            {PGothic, {u"IPAPGothic"_s, u"Noto Sans CJK JP"_s}},
-            {Gothic, {u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s}},
-            {Pop, {u"MotoyaLMaru"_s, u"IPAPGothic"_s, u"Noto Sans CJK JP"_s}},
-        };
         const QStringList installed = QFontDatabase::families();
         QHash<QString, QString> t;
-        for (const auto& s : substitutions) {
-            const QString named = QString::fromUtf16(s.named);
+        for (const form::Substitution& s : form::substitutions()) {
+            const QString named = text(s.named);
             QString use = installedName(named, installed);
-            for (qsizetype i = 0; use.isEmpty() && i < s.standIns.size(); ++i)
-                use = installedName(s.standIns[i], installed);
+            for (size_t i = 0; use.isEmpty() && i < s.standIns.size(); ++i)
+                use = installedName(text(s.standIns[i]), installed);
             t.insert(named, use.isEmpty() ? named : use);
         }
         return t;
@@ -98,22 +89,18 @@ QString family(const QString& named)
     return table().value(named, named);
 }
 
-QFont make(const QString& named, double pointSize, bool bold, bool italic)
+QFont make(const form::Font& f)
 {
-    QFont font(family(named));
-    font.setPointSizeF(pointSize);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setItalic(italic);
+    const form::Font& font = f.family.empty() ? form::description().windowFont : f;
+    QFont q(family(text(font.family)));
+    q.setPointSizeF(font.points);
+    q.setWeight(font.bold ? QFont::Bold : QFont::Normal);
+    q.setItalic(font.italic);
     // Hinting a CJK outline runs FreeType's auto-hinter on every glyph, which
     // was most of the time spent drawing the first frame; at these sizes the
     // unhinted IPA outlines look the same.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-QFont windowDefault()
-{
-    return make(QString::fromUtf16(PGothic), 9, false);
+    q.setHintingPreference(QFont::PreferNoHinting);
+    return q;
 }
 
 }  // namespace fonts

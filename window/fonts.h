@@ -4,22 +4,19 @@
 class QFont;
 class QString;
 
+namespace form {
+struct Font;
+}
+
 namespace fonts {
 
-// The faces the window names, as Windows spells them.
-extern const char16_t* const PGothic;  // proportional gothic
-extern const char16_t* const Gothic;   // fixed-pitch gothic
-extern const char16_t* const Pop;      // decorative title face
-
 // The face this machine draws a named face with: the named face itself when
-// it is installed, otherwise its first installed stand-in. Resolved once.
+// it is installed, otherwise its first installed stand-in, whatever language
+// the session names the faces in. Resolved once.
 QString family(const QString& named);
 
-// A font of the named face (through family()); bold is weight 700, normal 400.
-QFont make(const QString& named, double pointSize, bool bold, bool italic = false);
-
-// The font of every control that names none ("END", the message box): a
-// Japanese form's default, ＭＳ Ｐゴシック 9 pt.
-QFont windowDefault();
+// A font as the layout names it (through family()); bold is weight 700,
+// normal 400. An empty family is the window's default font.
+QFont make(const form::Font& font);
 
 }  // namespace fonts

@@ -8,6 +8,8 @@
 #include "printing.h"
 #include "twips.h"
 
+#include <form/form.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,46 +17,48 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <optional>
 #include <string_view>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Rejection messages, one per prism; "～" is the full-width tilde.
-const QString MessageA = u"Ａの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
-const QString MessageB = u"Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい"_s;
-
-// The caption behind a direction field: "△  Base" shows left of the field
-// and "°" just right of it; the blanks between run under the field.
-const QString DirectionCaption = u"△  Base\u3000     \u3000°"_s;
-
-const QColor Blue(0, 0, 255);
-const QColor Red(255, 0, 0);
-const QColor Black(0, 0, 0);
-
-struct LabelRow {
-    const char* name;
-    int index;  // member of the Label3 control array, or -1
-    QString caption;
-    QRect geometry;     // in pixels
-    QColor text;        // invalid: the platform's window-text colour
-    QColor background;  // invalid: transparent
-    const char16_t* family;
-    double pointSize;
-    bool bold;
-    bool italic;
-    Qt::Alignment alignment;
-    bool visible;
-};
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+QString text(std::string_view utf8)
 {
-    if (!colour.isValid())
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+QColor colour(const form::Rgb& c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const std::optional<form::Rgb>& c)
+{
+    if (!c)
         return;
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    palette.setColor(role, colour(*c));
     widget->setPalette(palette);
+}
+
+Qt::Alignment alignment(form::Align a)
+{
+    switch (a) {
+    case form::Align::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case form::Align::Centre:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case form::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QRect pixels(const form::Rect& r)
+{
+    return twips::rect(r.left, r.top, r.width, r.height);
 }
 
 }  // namespace
@@ -62,18 +66,55 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(u"Form1"_s);
-    setWindowTitle(u"Form1"_s);
-    setFixedSize(twips::toPixels(9870), twips::toPixels(6375));
-    // The window's own font, which "END" inherits.
-    setFont(fonts::windowDefault());
+    const form::Description& layout = form::description();
+    setObjectName(text(layout.windowTitle));
+    setWindowTitle(text(layout.windowTitle));
+    setFixedSize(twips::toPixels(layout.width), twips::toPixels(layout.height));
+    // The window's own font, which controls naming none ("END") inherit.
+    setFont(fonts::make(layout.windowFont));
 
     // Creation order is stacking order: the labels lie beneath the entries
     // and buttons, which follow in tab order.
-    buildLabels();
-    buildEntries();
-    buildButtons();
-    buildLines();
+    QList<QWidget*> tabOrder;
+    for (const form::Control& control : layout.controls) {
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+        case form::Kind::Label:
+            widget = makeLabel(control);
+            break;
+        case form::Kind::TextBox:
+            widget = makeEntry(control);
+            break;
+        case form::Kind::CommandButton:
+            widget = makeButton(control);
+            break;
+        }
+        if (control.tab >= 0)
+            tabOrder.append(widget);
+    }
+    // Hidden buttons drop out of the chain by themselves.
+    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
+    if (tabOrder.size() > 1)
+        setTabOrder(tabOrder.last(), tabOrder.first());
+    buildLines(layout.lines);
+
+    Text1 = findChild<QLineEdit*>(u"Text1"_s);
+    Text2 = findChild<QLineEdit*>(u"Text2"_s);
+    Text3 = findChild<QLineEdit*>(u"Text3"_s);
+    Text4 = findChild<QLineEdit*>(u"Text4"_s);
+    Command1 = findChild<QPushButton*>(u"Command1"_s);
+    Command2 = findChild<QPushButton*>(u"Command2"_s);
+    Command3 = findChild<QPushButton*>(u"Command3"_s);
+    Command4 = findChild<QPushButton*>(u"Command4"_s);
+    Label6 = findChild<QLabel*>(u"Label6"_s);
+    Label9 = findChild<QLabel*>(u"Label9"_s);
+    Label12 = findChild<QLabel*>(u"Label12"_s);
+    Label13 = findChild<QLabel*>(u"Label13"_s);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
 
     Text1->setFocus();
 }
@@ -82,159 +123,84 @@ Form1::~Form1() = default;
 
 QString Form1::programTitle()
 {
-    return u"プリズムの合成"_s;
+    return text(form::description().programTitle);
 }
 
-void Form1::buildLabels()
+QWidget* Form1::makeLabel(const form::Control& c)
 {
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
-    const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignTop;
-    const QColor none;
-    const QColor paleYellow(255, 255, 192);
-    using namespace fonts;
-
-    const LabelRow rows[] = {
-        {"Label1", -1, u"プリズムの合成"_s, twips::rect(360, 240, 3015, 375), none, paleYellow, Pop, 18,
-            false, true, centre, true},
-        {"Label2", -1,
-            u"２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。"_s,
-            twips::rect(3720, 240, 5655, 495), none, none, Gothic, 9.75, true, false, left, true},
-        {"Label3", 0, u"プリズム A  ="_s, twips::rect(960, 1320, 1815, 375), Blue, none, PGothic, 14.25,
-            true, false, right, true},
-        {"Label3", 1, DirectionCaption, twips::rect(3840, 1320, 2655, 375), Blue, none, PGothic, 14.25, true,
-            false, left, true},
-        {"Label4", -1, u"プリズム B  = "_s, twips::rect(960, 2280, 1935, 375), Red, none, PGothic, 14.25,
-            true, false, right, true},
-        {"Label3", 4, DirectionCaption, twips::rect(3840, 2280, 2655, 375), Red, none, PGothic, 14.25, true,
-            false, left, true},
-        {"Label5", -1, u"合成プリズムＣは・・・"_s, twips::rect(960, 3720, 4215, 375), Black, none, Gothic,
-            14.25, true, false, left, true},
-        {"Label6", -1, QString(), twips::rect(1080, 4200, 4935, 615), Black, none, PGothic, 18, true, false,
-            centre, true},
-        {"Label9", -1, u"A"_s, twips::rect(5400, 5280, 375, 255), none, none, PGothic, 12, true, false,
-            centre, false},
-        {"Label12", -1, u"B"_s, twips::rect(5400, 5520, 375, 255), none, none, PGothic, 12, true, false,
-            centre, false},
-        {"Label13", -1, u"C"_s, twips::rect(5400, 5760, 375, 255), none, none, PGothic, 12, true, false,
-            centre, false},
-    };
-
-    for (const LabelRow& row : rows) {
-        // The result line shrinks a long result to fit instead of cutting it.
-        auto* label = row.name == std::string_view("Label6") ? new FittingLabel(row.caption, this)
-                                                              : new QLabel(row.caption, this);
-        label->setObjectName(QString::fromLatin1(row.name));
-        if (row.index >= 0)
-            label->setProperty("index", row.index);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(row.alignment);
-        label->setGeometry(row.geometry);
-        label->setFont(fonts::make(QString::fromUtf16(row.family), row.pointSize, row.bold, row.italic));
-        setColour(label, QPalette::WindowText, row.text);
-        if (row.background.isValid()) {
-            setColour(label, QPalette::Window, row.background);
-            label->setAutoFillBackground(true);
-        }
-        label->setVisible(row.visible);
+    // The result line shrinks a long result to fit instead of cutting it.
+    const bool result = c.name == "Label6";
+    QLabel* label = result ? new FittingLabel(text(c.caption), this) : new QLabel(text(c.caption), this);
+    label->setObjectName(text(c.name));
+    if (c.index >= 0)
+        label->setProperty("index", c.index);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(alignment(c.align));
+    label->setGeometry(pixels(c.rect));
+    QFont font = fonts::make(c.font);
+    if (c.name == "Label1") {
+        // A face that does not declare Latin (Motoya L Maruberi does not)
+        // makes Qt open one engine per script of the caption, each after its
+        // own fontconfig match. The title's caption is fixed and every face
+        // it may be drawn with holds all its glyphs: one engine serves.
+        font.setStyleStrategy(QFont::NoFontMerging);
     }
-
-    // A face that does not declare Latin (Motoya L Maruberi does not) makes
-    // Qt open one engine per script of the caption, each after its own
-    // fontconfig match. The title's caption is fixed and every face it may be
-    // drawn with holds all its glyphs, so one engine without fallback serves.
-    auto* title = findChild<QLabel*>(u"Label1"_s);
-    QFont titleFont = title->font();
-    titleFont.setStyleStrategy(QFont::NoFontMerging);
-    title->setFont(titleFont);
-
-    Label6 = findChild<QLabel*>(u"Label6"_s);
-    Label9 = findChild<QLabel*>(u"Label9"_s);
-    Label12 = findChild<QLabel*>(u"Label12"_s);
-    Label13 = findChild<QLabel*>(u"Label13"_s);
+    label->setFont(font);
+    setColour(label, QPalette::WindowText, c.text);
+    if (c.background) {
+        setColour(label, QPalette::Window, c.background);
+        label->setAutoFillBackground(true);
+    }
     // A screen reader speaks the result itself; the description says what it is.
-    Label6->setAccessibleDescription(u"合成プリズムＣ"_s);
+    if (!c.accessibleDescription.empty())
+        label->setAccessibleDescription(text(c.accessibleDescription));
+    label->setVisible(c.visible);
+    return label;
 }
 
-void Form1::buildEntries()
+QWidget* Form1::makeEntry(const form::Control& c)
 {
-    const QFont font = fonts::make(QString::fromUtf16(fonts::PGothic), 15.75, true);
-    const auto entry = [&](const char* name, QRect r, const QColor& colour, const QString& accessibleName) {
-        auto* edit = new EntryField(this);
-        edit->setObjectName(QString::fromLatin1(name));
-        edit->setGeometry(r);
-        edit->setFont(font);
-        setColour(edit, QPalette::Text, colour);
-        edit->setAccessibleName(accessibleName);
-        return edit;
-    };
-    Text1 = entry("Text1", twips::rect(3000, 1260, 735, 450), Blue, u"プリズムA 度数"_s);
-    Text2 = entry("Text2", twips::rect(5040, 1260, 855, 450), Blue, u"プリズムA Base方向"_s);
-    Text3 = entry("Text3", twips::rect(3000, 2235, 735, 420), Red, u"プリズムB 度数"_s);
-    Text4 = entry("Text4", twips::rect(5040, 2205, 855, 450), Red, u"プリズムB Base方向"_s);
+    auto* edit = new EntryField(this);
+    edit->setObjectName(text(c.name));
+    edit->setGeometry(pixels(c.rect));
+    edit->setFont(fonts::make(c.font));
+    setColour(edit, QPalette::Text, c.text);
+    edit->setAccessibleName(text(c.accessibleName));
+    return edit;
 }
 
-void Form1::buildButtons()
+QWidget* Form1::makeButton(const form::Control& c)
 {
-    const auto place = [this](QPushButton* button, const char* name, QRect r, bool visible) {
-        button->setObjectName(QString::fromLatin1(name));
-        button->setGeometry(r);
-        // Not a dialog: no button answers Enter or Escape typed in a field.
-        // Enter on a focused button presses it, as on Windows.
-        button->setDefault(false);
-        button->setAutoDefault(true);
-        button->setVisible(visible);
-    };
-
-    Command4 = new QPushButton(u"print"_s, this);
-    place(Command4, "Command4", twips::rect(960, 5400, 855, 615), false);
-    Command4->setFont(fonts::make(QString::fromUtf16(fonts::PGothic), 9.75, false));
-
-    Command1 = new FilledButton(u"\u3000合成\u3000C=A+B"_s, QColor(255, 192, 128), this);
-    place(Command1, "Command1", twips::rect(7200, 1440, 1335, 855), true);
-    Command1->setFont(fonts::make(QString::fromUtf16(fonts::Gothic), 12, true));
-
-    Command3 = new FilledButton(u"END"_s, QColor(255, 192, 255), this);
-    place(Command3, "Command3", twips::rect(3840, 5400, 1095, 615), false);
-
-    Command2 = new QPushButton(u"リセット"_s, this);
-    place(Command2, "Command2", twips::rect(2280, 5400, 1095, 615), false);
-    Command2->setFont(fonts::make(QString::fromUtf16(fonts::Gothic), 9, false));
-
-    // Tab order: print, the four entries, compute, end, reset. Hidden
-    // buttons drop out of the chain by themselves.
-    QWidget* order[] = {Command4, Text1, Text2, Text3, Text4, Command1, Command3, Command2};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
-    setTabOrder(Command2, Command4);
-
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    QPushButton* button = c.background ? new FilledButton(text(c.caption), colour(*c.background), this)
+                                       : new QPushButton(text(c.caption), this);
+    button->setObjectName(text(c.name));
+    button->setGeometry(pixels(c.rect));
+    if (!c.font.family.empty())
+        button->setFont(fonts::make(c.font));
+    // Not a dialog: no button answers Enter or Escape typed in a field.
+    // Enter on a focused button presses it, as on Windows.
+    button->setDefault(false);
+    button->setAutoDefault(true);
+    button->setVisible(c.visible);
+    return button;
 }
 
-void Form1::buildLines()
+void Form1::buildLines(std::span<const form::Line> lines)
 {
-    const auto line = [this](const char* name, const QColor& colour, int width) {
-        auto* shape = new LineShape(QString::fromLatin1(name), colour, width, this);
+    LineShape** members[] = {&Line1, &Line2, &Line3, &Line4, &Line5, &Line6};
+    for (const form::Line& l : lines) {
+        auto* shape = new LineShape(text(l.name), colour(l.colour), l.width, this);
         connect(shape, &LineShape::changed, this, qOverload<>(&QWidget::update));
-        return shape;
-    };
-    Line1 = line("Line1", Blue, 2);
-    Line2 = line("Line2", Red, 2);
-    Line3 = line("Line3", Black, 3);
-    Line4 = line("Line4", Blue, 2);
-    Line5 = line("Line5", Red, 2);
-    Line6 = line("Line6", Black, 3);
-    // The legend lines never move.
-    Line4->setStart(5880, 5400);
-    Line4->setEnd(6480, 5400);
-    Line5->setStart(5880, 5640);
-    Line5->setEnd(6480, 5640);
-    Line6->setStart(5880, 5880);
-    Line6->setEnd(6480, 5880);
+        // The legend's lines never move.
+        if (l.fixed) {
+            shape->setStart(float(l.fixed->left), float(l.fixed->top));
+            shape->setEnd(float(l.fixed->left + l.fixed->width), float(l.fixed->top + l.fixed->height));
+        }
+        const int n = shape->objectName().mid(4).toInt();  // "Line3" -> 3
+        if (n >= 1 && n <= 6)
+            *members[n - 1] = shape;
+    }
 }
 
 void Form1::paintEvent(QPaintEvent*)
@@ -244,9 +210,9 @@ void Form1::paintEvent(QPaintEvent*)
         line->paint(painter);
 }
 
-void Form1::showMessage(const QString& text)
+void Form1::showMessage(const QString& message)
 {
-    QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, programTitle(), message, QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -260,10 +226,10 @@ void Form1::Command1_Click()
 
     switch (prism::evaluate(m_state)) {
     case prism::Outcome::RejectA:
-        showMessage(MessageA);
+        showMessage(text(form::description().messageA));
         return;
     case prism::Outcome::RejectB:
-        showMessage(MessageB);
+        showMessage(text(form::description().messageB));
         return;
     case prism::Outcome::Composed:
         break;

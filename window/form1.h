@@ -26,7 +26,13 @@
 
 #include <QWidget>
 
-class FilledButton;
+#include <span>
+
+namespace form {
+struct Control;
+struct Line;
+}  // namespace form
+
 class LineShape;
 class QLabel;
 class QLineEdit;
@@ -57,10 +63,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void buildLabels();
-    void buildEntries();
-    void buildButtons();
-    void buildLines();
+    // The controls, built from the form's description.
+    QWidget* makeLabel(const form::Control& control);
+    QWidget* makeEntry(const form::Control& control);
+    QWidget* makeButton(const form::Control& control);
+    void buildLines(std::span<const form::Line> lines);
     void update_diagram();
     void setDiagramVisible(bool visible);
     void showMessage(const QString& text);
@@ -71,9 +78,9 @@ private:
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;
-    FilledButton* Command1 = nullptr;
+    QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
-    FilledButton* Command3 = nullptr;
+    QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label9 = nullptr;

@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <form/form.h>
+
 #include <fontconfig/fontconfig.h>
 
 #include <thread>
@@ -54,7 +56,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     // The message box and the entries' first layout (a line edit lays out its
     // empty text in the application's font before it takes its own) use the
     // window's default face instead of loading a Latin one as well.
-    QApplication::setFont(fonts::windowDefault());
+    QApplication::setFont(fonts::make(form::description().windowFont));
     // Qt's own texts (an entry's context menu) in the session's language.
     loadQtTranslations(*app);
     return app;
