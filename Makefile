@@ -7,13 +7,18 @@
 #   make fuzz       the libFuzzer target for FUZZ_SECONDS (default 60)
 #   make package    the Debian package (build/prism-compose_<version>_amd64.deb)
 #   make bench      start-up, compute, memory and print figures
+#   make web        the web edition's static site, in build-web/site/
+#   make run-web    that site served on 127.0.0.1, for trying it by hand
+#   make bench-web  the page's size, time to ready and compute time
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8080
 FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
 
-.PHONY: all setup configure build run test sanitize fuzz package bench clean
+.PHONY: all setup configure build run test sanitize fuzz package bench web run-web bench-web clean
 
 all: build
 
@@ -33,7 +38,7 @@ test: build
 	@ctest --test-dir $(BUILD) --output-on-failure
 
 sanitize: setup
-	@cmake -S . -B $(SANITIZE_BUILD) -DPRISM_WERROR=ON -DPRISM_SANITIZE=ON -DPRISM_FUZZ=OFF $(CMAKE_ARGS) >/dev/null
+	@cmake -S . -B $(SANITIZE_BUILD) -DPRISM_WERROR=ON -DPRISM_SANITIZE=ON -DPRISM_FUZZ=OFF -DPRISM_WEB=OFF $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(SANITIZE_BUILD) --parallel
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
 	 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
@@ -51,5 +56,17 @@ package: build
 bench: build
 	@xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bench/prism-bench
 
+# emcc's JavaScript optimiser needs Debian's acorn beside a Node from elsewhere.
+web: setup
+	@emcmake cmake -S web -B $(WEB_BUILD) >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) --parallel
+	@echo "web: the site is in $(WEB_BUILD)/site/"
+
+run-web: web
+	@node web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT)
+
+bench-web: web
+	@node web/bench.mjs $(WEB_BUILD)/site
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)

@@ -22,7 +22,14 @@ packages=(
   cups cups-client printer-driver-cups-pdf poppler-utils
   # install and package checks
   desktop-file-utils appstream dpkg-dev lintian
+  # the web edition: the core compiled to WebAssembly, tested in Chromium
+  emscripten chromium
 )
+# Node.js and npm: the machine's own where it has them (a Node from outside
+# Debian brings its own npm, which Debian's npm package would fight).
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 packages+=("$@")
 
 missing=()
@@ -55,4 +62,11 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
   echo "setup: generating the locale ja_JP.UTF-8"
   need_root "generate the locale ja_JP.UTF-8"
   "${sudo[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
+
+# The browser tests' npm packages, exactly as the lock file has them.
+web=$(cd "$(dirname "$0")/../web" && pwd)
+if [ ! -f "$web/node_modules/.package-lock.json" ] || [ "$web/package-lock.json" -nt "$web/node_modules/.package-lock.json" ]; then
+  echo "setup: installing the web tests' npm packages"
+  (cd "$web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi

@@ -2,8 +2,10 @@
 #include <prism/prism.h>
 
 #include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -74,6 +76,29 @@ bool is_digit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Reads a plain decimal that the grammar below has already checked.
+std::from_chars_result read_decimal(const char* first, const char* last, double& value)
+{
+#if defined(__cpp_lib_to_chars)
+    return std::from_chars(first, last, value);
+#else
+    // The WebAssembly build's C++ library has no floating-point from_chars.
+    // strtod reads these texts the same way there: only plain decimals
+    // reach it, and its decimal point is the C locale's ".". A result that
+    // rounds to infinity or to zero is out of range, as from_chars has it;
+    // a subnormal one is a value.
+    errno = 0;
+    char* end = nullptr;
+    const double v = std::strtod(first, &end);
+    if (end != last)
+        return {end, std::errc::invalid_argument};
+    if (std::isinf(v) || (v == 0 && errno == ERANGE))
+        return {last, std::errc::result_out_of_range};
+    value = v;
+    return {last, std::errc()};
+#endif
+}
+
 }  // namespace
 
 std::optional<double> to_number(std::string_view text)
@@ -136,7 +161,7 @@ std::optional<double> to_number(std::string_view text)
     double value = 0;
     const char* first = s.data() + mantissaBegin;
     const char* last = s.data() + s.size();
-    const auto [ptr, ec] = std::from_chars(first, last, value);
+    const auto [ptr, ec] = read_decimal(first, last, value);
     if (ec == std::errc::result_out_of_range) {
         // Decimal exponent of the leading significant digit tells overflow
         // (refused) from underflow (a value too small for a double: zero).

@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: MIT
+// The page: builds the form from the description the WebAssembly module
+// hands over, and wires its four buttons to the module. Every number shown
+// or drawn comes from the module's C++ core; this file only lays out
+// (twips to CSS pixels) and sets element properties, as the desktop's slots
+// only set widget properties.
+import createCore from './prism-core.mjs';
+
+const TWIPS_PER_PIXEL = 15; // 1440 twips to the inch, 96 CSS pixels to the inch
+const SVG = 'http://www.w3.org/2000/svg';
+
+const core = await createCore();
+const call = (name, returns, ...args) =>
+  core.ccall(name, returns, args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
+const layout = JSON.parse(call('prism_form_json', 'string'));
+
+const Outcome = { Composed: 0, RejectA: 1, RejectB: 2 };
+
+const px = (twips) => `${twips / TWIPS_PER_PIXEL}px`;
+const rgb = (c) => (c ? `rgb(${c[0]}, ${c[1]}, ${c[2]})` : '');
+
+// The named face first (a Japanese Windows PC has it), then its stand-ins.
+function fontFamily(named) {
+  const family = named || layout.windowFont.family;
+  const standIns = layout.substitutions.find((s) => s.named === family)?.standIns ?? [];
+  return [family, ...standIns].map((f) => `"${f}"`).concat('sans-serif').join(', ');
+}
+
+function placeAndStyle(element, control) {
+  const [left, top, width, height] = control.rect;
+  const font = control.font.family ? control.font : layout.windowFont;
+  Object.assign(element.style, {
+    left: px(left),
+    top: px(top),
+    width: px(width),
+    height: px(height),
+    fontFamily: fontFamily(font.family),
+    fontSize: `${font.points}pt`,
+    fontWeight: font.bold ? '700' : '400',
+    fontStyle: font.italic ? 'italic' : 'normal',
+    color: rgb(control.text),
+  });
+  element.dataset.size = element.style.fontSize; // the layout's size, which fit() returns to
+  element.id = control.index >= 0 ? `${control.name}-${control.index}` : control.name;
+  element.classList.add(control.kind);
+  element.hidden = !control.visible;
+}
+
+const root = document.getElementById('form');
+const controls = new Map(); // id -> element
+
+function build() {
+  document.title = layout.programTitle;
+  root.style.width = px(layout.width);
+  root.style.height = px(layout.height);
+
+  // The lines lie on the form's surface, beneath every control.
+  const svg = document.createElementNS(SVG, 'svg');
+  svg.setAttribute('viewBox', `0 0 ${layout.width} ${layout.height}`);
+  svg.setAttribute('width', layout.width / TWIPS_PER_PIXEL);
+  svg.setAttribute('height', layout.height / TWIPS_PER_PIXEL);
+  svg.setAttribute('aria-hidden', 'true');
+  svg.id = 'diagram';
+  for (const line of layout.lines) {
+    const element = document.createElementNS(SVG, 'line');
+    element.id = line.name;
+    element.setAttribute('stroke', rgb(line.colour));
+    element.setAttribute('stroke-width', line.width * TWIPS_PER_PIXEL); // pixels, in twips
+    element.setAttribute('stroke-linecap', 'round');
+    if (line.fixed) {
+      const [x, y, width, height] = line.fixed;
+      setLine(element, x, y, x + width, y + height);
+    }
+    element.setAttribute('visibility', 'hidden');
+    svg.append(element);
+    controls.set(line.name, element);
+  }
+  root.append(svg);
+
+  // Labels first (beneath), then the focusable controls in tab order.
+  const ordered = [...layout.controls].sort((a, b) => (a.tab < 0 ? -1 : a.tab) - (b.tab < 0 ? -1 : b.tab));
+  for (const control of ordered) {
+    let element;
+    if (control.kind === 'TextBox') {
+      element = document.createElement('input');
+      element.type = 'text';
+      element.setAttribute('aria-label', control.accessibleName);
+      element.setAttribute('autocomplete', 'off');
+      element.spellcheck = false;
+    } else if (control.kind === 'CommandButton') {
+      element = document.createElement('button');
+      element.type = 'button';
+      element.textContent = control.caption;
+      if (control.background) {
+        element.classList.add('filled');
+        element.style.backgroundColor = rgb(control.background);
+      }
+    } else {
+      element = document.createElement('div');
+      element.textContent = control.caption;
+      element.style.textAlign = { left: 'left', right: 'right', centre: 'center' }[control.align];
+      if (control.background) element.style.backgroundColor = rgb(control.background);
+      if (control.accessibleDescription) {
+        // The result line: read out when it changes, described by its role.
+        element.setAttribute('role', 'status');
+        element.setAttribute('aria-live', 'polite');
+        element.setAttribute('aria-description', control.accessibleDescription);
+      }
+    }
+    placeAndStyle(element, control);
+    root.append(element);
+    controls.set(element.id, element);
+  }
+}
+
+function setLine(element, x1, y1, x2, y2) {
+  element.setAttribute('x1', x1);
+  element.setAttribute('y1', y1);
+  element.setAttribute('x2', x2);
+  element.setAttribute('y2', y2);
+}
+
+const $ = (id) => controls.get(id);
+const entries = () => ['Text1', 'Text2', 'Text3', 'Text4'].map($);
+const diagramParts = () =>
+  [...layout.lines.map((l) => $(l.name)), $('Label9'), $('Label12'), $('Label13')];
+
+function showDiagram(visible) {
+  for (const part of diagramParts()) {
+    if (part instanceof SVGElement) {
+      // A line of no length leaves no dot.
+      const empty = part.getAttribute('x1') === part.getAttribute('x2')
+        && part.getAttribute('y1') === part.getAttribute('y2');
+      part.setAttribute('visibility', visible && !empty ? 'visible' : 'hidden');
+    } else {
+      part.hidden = !visible;
+    }
+  }
+}
+
+// Every digit visible: a text wider than its box is drawn just small enough
+// to fit, down to half its size; then its beginning shows. Fields follow the
+// rule while they are not being edited.
+const SMALLEST_SCALE = 0.5;
+function fit(element) {
+  element.style.fontSize = element.dataset.size;
+  if (element === document.activeElement) return;
+  const full = parseFloat(getComputedStyle(element).fontSize);
+  let size = full;
+  while (element.scrollWidth > element.clientWidth && size > full * SMALLEST_SCALE) {
+    size = Math.max(size - 0.5, full * SMALLEST_SCALE);
+    element.style.fontSize = `${size}px`;
+  }
+  if (element.scrollLeft) element.scrollLeft = 0;
+}
+
+// The modal message: the program's title as its caption, one OK button that
+// answers Enter and Escape; the focus returns where it was.
+const dialog = document.getElementById('message');
+const dialogOk = document.getElementById('message-ok');
+let focusBefore = null;
+function showMessage(text) {
+  focusBefore = document.activeElement;
+  document.getElementById('message-title').textContent = layout.programTitle;
+  document.getElementById('message-text').textContent = text;
+  dialog.showModal();
+  dialogOk.focus();
+}
+dialogOk.addEventListener('click', () => dialog.close());
+dialog.addEventListener('close', () => focusBefore?.focus());
+
+// Command1_Click: the entries to the core; its answer onto the form.
+function compute() {
+  const [a, aBase, b, bBase] = entries().map((e) => e.value);
+  const outcome = call('prism_compute', 'number', a, aBase, b, bBase);
+  if (outcome === Outcome.RejectA) return showMessage(layout.messageA);
+  if (outcome === Outcome.RejectB) return showMessage(layout.messageB);
+
+  const result = $('Label6');
+  result.textContent = call('prism_result_text', 'string');
+  fit(result);
+  for (const id of ['Command2', 'Command3', 'Command4']) $(id).hidden = false;
+  updateDiagram();
+}
+
+function updateDiagram() {
+  if (!call('prism_has_scale', 'number')) return showDiagram(false);
+  // The three vectors start at the diagram's origin, end where the core says.
+  const x1 = call('prism_origin_x', 'number');
+  const y1 = call('prism_origin_y', 'number');
+  ['Line1', 'Line2', 'Line3'].forEach((name, i) => {
+    setLine($(name), x1, y1, call('prism_end_x', 'number', i), call('prism_end_y', 'number', i));
+  });
+  showDiagram(true);
+}
+
+// Command2_Click
+function reset() {
+  for (const entry of entries()) {
+    entry.value = '';
+    fit(entry);
+  }
+  $('Label6').textContent = '';
+  showDiagram(false);
+}
+
+// Command3_Click: an installed app's window closes; a browser tab is never
+// closed under its user: the form gives way to a notice, undone by a reload.
+function end() {
+  if (matchMedia('(display-mode: standalone)').matches) {
+    window.close();
+    return;
+  }
+  const notice = document.createElement('p');
+  notice.id = 'ended';
+  notice.textContent = layout.endedNotice;
+  root.replaceChildren(notice);
+}
+
+build();
+$('Command1').addEventListener('click', compute);
+$('Command2').addEventListener('click', reset);
+$('Command3').addEventListener('click', end);
+$('Command4').addEventListener('click', () => window.print());
+for (const entry of entries()) {
+  entry.addEventListener('focus', () => fit(entry));
+  entry.addEventListener('blur', () => fit(entry));
+  // Enter and Escape in a field do nothing; Enter still confirms an input
+  // method's composition, which the browser handles before this.
+  entry.addEventListener('keydown', (event) => {
+    if ((event.key === 'Enter' || event.key === 'Escape') && !event.isComposing) event.preventDefault();
+  });
+}
+$('Text1').focus();
+document.documentElement.dataset.ready = 'true';
+performance.mark('prism-ready');

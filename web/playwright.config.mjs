@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// The browser tests: Debian's Chromium, headless, against the built site
+// served on 127.0.0.1. PRISM_SITE names the site folder (by default the one
+// `make web` builds); PRISM_WEB_PORT the port.
+import { defineConfig } from '@playwright/test';
+import { resolve } from 'node:path';
+
+const site = resolve(process.env.PRISM_SITE ?? new URL('../build-web/site', import.meta.url).pathname);
+const port = Number(process.env.PRISM_WEB_PORT ?? 8731);
+
+export default defineConfig({
+  testDir: 'tests',
+  testMatch: '*.spec.mjs',
+  workers: 1,
+  reporter: [['list']],
+  forbidOnly: !!process.env.CI,
+  use: {
+    baseURL: `http://127.0.0.1:${port}/`,
+    browserName: 'chromium',
+    launchOptions: {
+      executablePath: process.env.PRISM_CHROMIUM ?? '/usr/bin/chromium',
+      // This machine's network is closed: no background connections.
+      args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+        '--disable-component-update', '--disable-sync'],
+    },
+    viewport: { width: 800, height: 600 },
+    deviceScaleFactor: 1,
+  },
+  webServer: {
+    command: `node serve.mjs "${site}" ${port}`,
+    url: `http://127.0.0.1:${port}/`,
+    reuseExistingServer: false,
+    stdout: 'ignore',
+  },
+});

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// Serves a folder on 127.0.0.1 for trying the page and for the browser
+// tests: any static server would do, with .wasm as application/wasm.
+//
+// Usage: node serve.mjs FOLDER [PORT]   (port 0: any free one; the URL is printed)
+import { createServer } from 'node:http';
+import { readFile } from 'node:fs/promises';
+import { extname, join, normalize, resolve } from 'node:path';
+
+const [folder = '.', port = '8080'] = process.argv.slice(2);
+const root = resolve(folder);
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.mjs': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.json': 'application/json',
+  '.webmanifest': 'application/manifest+json',
+  '.png': 'image/png',
+  '.svg': 'image/svg+xml',
+  '.woff2': 'font/woff2',
+  '.txt': 'text/plain; charset=utf-8',
+};
+
+const server = createServer(async (request, response) => {
+  const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+  let file = normalize(join(root, path));
+  if (!file.startsWith(root)) {
+    response.writeHead(403).end();
+    return;
+  }
+  if (path.endsWith('/')) file = join(file, 'index.html');
+  try {
+    const body = await readFile(file);
+    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+    response.end(body);
+  } catch {
+    response.writeHead(404).end();
+  }
+});
+server.listen(Number(port), '127.0.0.1', () => {
+  console.log(`http://127.0.0.1:${server.address().port}/`);
+});
