@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// Figures of the web edition (a benchmark, not a test): the bytes a first
+// visit transfers, the time from navigation to the form ready for input, and
+// a compute from click to result painted, in headless Chromium against the
+// site served on 127.0.0.1.
+//
+// Usage: node bench.mjs SITE-FOLDER
+import { chromium } from '@playwright/test';
+import { spawn } from 'node:child_process';
+import { once } from 'node:events';
+
+const site = process.argv[2] ?? '../build-web/site';
+const server = spawn(process.execPath, [new URL('serve.mjs', import.meta.url).pathname, site, '0']);
+const [line] = await once(server.stdout, 'data');
+const url = String(line).trim();
+
+const browser = await chromium.launch({
+  executablePath: process.env.PRISM_CHROMIUM ?? '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync'],
+});
+const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+const p90 = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length * 0.9)];
+
+// Twenty first visits, each in a fresh context: an empty cache.
+const ready = [];
+let bytes = new Map();
+for (let i = 0; i < 20; ++i) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  const sizes = new Map();
+  page.on('response', async (response) => {
+    const body = await response.body().catch(() => Buffer.alloc(0));
+    sizes.set(new URL(response.url()).pathname, body.length);
+  });
+  await page.goto(url);
+  await page.locator('html[data-ready="true"]').waitFor();
+  ready.push(await page.evaluate(() => performance.getEntriesByName('prism-ready')[0].startTime));
+  bytes = sizes;
+  await context.close();
+}
+
+// Computes: click to the result and the lines set and laid out, ready for the
+// next frame (which comes at the display's own pace).
+const context = await browser.newContext();
+const page = await context.newPage();
+await page.goto(url);
+await page.locator('html[data-ready="true"]').waitFor();
+const computes = await page.evaluate(async () => {
+  const times = [];
+  const entries = [['3', '0', '4', '90'], ['2.25', '45', '1', '45'], ['12.75', '247.5', '11.25', '112.5']];
+  for (let i = 0; i < 60; ++i) {
+    entries[i % entries.length].forEach((t, n) => (document.getElementById(`Text${n + 1}`).value = t));
+    const start = performance.now();
+    document.getElementById('Command1').click();
+    document.getElementById('Label6').getBoundingClientRect(); // laid out, ready to paint
+    times.push(performance.now() - start);
+    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+  }
+  return times;
+});
+await browser.close();
+server.kill();
+
+const kinds = { font: /\.(woff2?|ttf|otf)$/ };
+let total = 0;
+let fonts = 0;
+const rows = [...bytes].sort((a, b) => b[1] - a[1]);
+for (const [path, size] of rows) {
+  if (kinds.font.test(path)) fonts += size;
+  else total += size;
+}
+const kb = (n) => `${(n / 1000).toFixed(1)} KB`;
+console.log('| Measure | Value | Goal |');
+console.log('|---|---|---|');
+console.log(`| first visit, without fonts (${rows.filter(([p]) => !kinds.font.test(p)).length} files) | ${kb(total)} | ≤ 150 KB |`);
+for (const [path, size] of rows) console.log(`| &nbsp;&nbsp;${path} | ${kb(size)} | |`);
+if (fonts) console.log(`| fonts | ${kb(fonts)} | |`);
+console.log(`| navigation to ready (median of ${ready.length}, p90) | ${median(ready).toFixed(1)} ms (${p90(ready).toFixed(1)} ms) | ≤ 150 ms |`);
+console.log(`| compute, click to result laid out (median of ${computes.length}, p90) | ${median(computes).toFixed(2)} ms (${p90(computes).toFixed(2)} ms) | ≤ 5 ms |`);
