@@ -22,8 +22,9 @@ packages=(
   cups cups-client printer-driver-cups-pdf poppler-utils
   # install and package checks
   desktop-file-utils appstream dpkg-dev lintian
-  # the web edition: the core compiled to WebAssembly, tested in Chromium
-  emscripten chromium
+  # the web edition: the core compiled to WebAssembly, its icons and font
+  # subsets, tested in Chromium
+  emscripten chromium librsvg2-bin python3-fonttools python3-brotli
 )
 # Node.js and npm: the machine's own where it has them (a Node from outside
 # Debian brings its own npm, which Debian's npm package would fight).

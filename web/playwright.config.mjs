@@ -4,6 +4,7 @@
 // `make web` builds); PRISM_WEB_PORT the port.
 import { defineConfig } from '@playwright/test';
 import { resolve } from 'node:path';
+import { launchOptions } from './tests/browser.mjs';
 
 const site = resolve(process.env.PRISM_SITE ?? new URL('../build-web/site', import.meta.url).pathname);
 const port = Number(process.env.PRISM_WEB_PORT ?? 8731);
@@ -17,12 +18,7 @@ export default defineConfig({
   use: {
     baseURL: `http://127.0.0.1:${port}/`,
     browserName: 'chromium',
-    launchOptions: {
-      executablePath: process.env.PRISM_CHROMIUM ?? '/usr/bin/chromium',
-      // This machine's network is closed: no background connections.
-      args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-        '--disable-component-update', '--disable-sync'],
-    },
+    launchOptions,
     viewport: { width: 800, height: 600 },
     deviceScaleFactor: 1,
   },

@@ -19,11 +19,13 @@ const Outcome = { Composed: 0, RejectA: 1, RejectB: 2 };
 const px = (twips) => `${twips / TWIPS_PER_PIXEL}px`;
 const rgb = (c) => (c ? `rgb(${c[0]}, ${c[1]}, ${c[2]})` : '');
 
-// The named face first (a Japanese Windows PC has it), then its stand-ins.
+// The named face first (a Japanese Windows PC has it), then its stand-ins
+// where the machine has them, as on the desktop, then the stand-in the site
+// bundles for it (style.css: "bundled " and the named face).
 function fontFamily(named) {
   const family = named || layout.windowFont.family;
   const standIns = layout.substitutions.find((s) => s.named === family)?.standIns ?? [];
-  return [family, ...standIns].map((f) => `"${f}"`).concat('sans-serif').join(', ');
+  return [family, ...standIns, `bundled ${family}`].map((f) => `"${f}"`).concat('sans-serif').join(', ');
 }
 
 function placeAndStyle(element, control) {
@@ -53,6 +55,9 @@ function build() {
   document.title = layout.programTitle;
   root.style.width = px(layout.width);
   root.style.height = px(layout.height);
+  // The print style scales the form to a page narrower than it.
+  root.style.setProperty('--form-width', px(layout.width));
+  root.style.setProperty('--form-height', px(layout.height));
 
   // The lines lie on the form's surface, beneath every control.
   const svg = document.createElementNS(SVG, 'svg');
@@ -234,3 +239,7 @@ for (const entry of entries()) {
 $('Text1').focus();
 document.documentElement.dataset.ready = 'true';
 performance.mark('prism-ready');
+
+// Offline and installable: the service worker keeps every file of this
+// version. Registered after the form is ready, so it never delays it.
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');

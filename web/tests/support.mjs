@@ -2,11 +2,15 @@
 // What the browser tests share: the form's description and the core's own
 // answers, read from the Node build of the same module (never copied into a
 // test), and looking at pixels of a screenshot.
+import { spawn, spawnSync } from 'node:child_process';
+import { once } from 'node:events';
+import { cpSync, mkdtempSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { resolve } from 'node:path';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
 import { PNG } from 'pngjs';
 
-const site = resolve(process.env.PRISM_SITE ?? new URL('../../build-web/site', import.meta.url).pathname);
+export const site = resolve(process.env.PRISM_SITE ?? new URL('../../build-web/site', import.meta.url).pathname);
 const modulePath = process.env.PRISM_NODE_MODULE ?? resolve(site, '../node/prism-core-node.cjs');
 
 export const TWIPS_PER_PIXEL = 15;
@@ -64,3 +68,52 @@ export function count(png, { x, y, width, height }, test) {
 export const bluish = ([r, g, b]) => b - Math.max(r, g) > 60;
 export const reddish = ([r, g, b]) => r - Math.max(g, b) > 80;
 export const dark = ([r, g, b]) => r < 90 && g < 90 && b < 90;
+
+// An external program run to its end; its standard output.
+export function run(program, args) {
+  const r = spawnSync(program, args, { encoding: 'latin1', maxBuffer: 1 << 28 });
+  if (r.status !== 0) throw new Error(`${program} ${args.join(' ')}: ${r.stderr || r.error}`);
+  return r.stdout;
+}
+
+// A printed PDF: its page count, and its first page rendered at `dpi` with
+// the bounds of everything printed on it.
+export function printed(pdf, dpi) {
+  const folder = mkdtempSync(join(tmpdir(), 'prism-print-'));
+  const file = join(folder, 'page.pdf');
+  writeFileSync(file, pdf);
+  const pages = Number(/Pages:\s+(\d+)/.exec(run('pdfinfo', [file]))[1]);
+  run('pdftoppm', ['-r', String(dpi), '-f', '1', '-l', '1', '-png', '-singlefile', file, join(folder, 'page')]);
+  const png = PNG.sync.read(spawnSync('cat', [join(folder, 'page.png')]).stdout);
+  let [left, top, right, bottom] = [Infinity, Infinity, -1, -1];
+  for (let y = 0; y < png.height; ++y)
+    for (let x = 0; x < png.width; ++x) {
+      const [r, g, b] = pixel(png, x, y);
+      if (r < 245 || g < 245 || b < 245) {
+        left = Math.min(left, x);
+        right = Math.max(right, x);
+        top = Math.min(top, y);
+        bottom = Math.max(bottom, y);
+      }
+    }
+  const text = run('pdftotext', ['-layout', file, '-']);
+  return { pages, png, text: Buffer.from(text, 'latin1').toString('utf8'), bounds: { x: left, y: top, width: right - left + 1, height: bottom - top + 1 } };
+}
+
+// A copy of the built site, served on 127.0.0.1 under a path of its own
+// (as a static host may put it anywhere): { folder, url, stop() }.
+export async function servedCopy(path = 'some/place/prism/') {
+  const root = mkdtempSync(join(tmpdir(), 'prism-site-'));
+  const folder = join(root, path);
+  cpSync(site, folder, { recursive: true });
+  const server = spawn(process.execPath, [new URL('../serve.mjs', import.meta.url).pathname, root, '0']);
+  const [line] = await once(server.stdout, 'data');
+  return { folder, url: `${String(line).trim()}${path}`, stop: () => server.kill() };
+}
+
+// Rebuilds a copied site's service worker after a file changed, as the
+// build does.
+export function rebuildServiceWorker(folder) {
+  const web = new URL('..', import.meta.url).pathname;
+  run('cmake', [`-DSITE=${folder}`, `-DTEMPLATE=${web}page/sw.js.in`, '-P', `${web}precache.cmake`]);
+}

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: MIT
+// The page as an app: printed at true size, installable, working offline,
+// updated as a whole, safe by construction, its captions fitting in the
+// bundled fonts.
+import { chromium, expect, test } from '@playwright/test';
+import { mkdtempSync, readFileSync, writeFileSync, appendFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { launchOptions } from './browser.mjs';
+import { PNG } from 'pngjs';
+import { TWIPS_PER_PIXEL, bluish, count, dark, expected, layout, open, pixel, printed, rebuildServiceWorker, reddish, servedCopy, type } from './support.mjs';
+
+const worked = ['3', '0', '4', '90'];
+const INCH = 96; // CSS pixels, and the dots per inch the printed pages are rendered at
+
+async function computeWorked(page) {
+  await type(page, worked);
+  await page.locator('#Command1').click();
+  await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+}
+
+test('prints the form alone, at its true size, on one page, in its colours', async ({ page }) => {
+  await open(page);
+  await computeWorked(page);
+  // No printBackground: the page's own colour request is what is tested.
+  const out = printed(await page.pdf({ format: 'A4' }), INCH);
+  expect(out.pages).toBe(1);
+  // 9870 x 6375 twips: 6.85 x 4.43 inches, within 1 %.
+  const [width, height] = [layout.width / 1440, layout.height / 1440];
+  expect(Math.abs(out.bounds.width / INCH / width - 1)).toBeLessThan(0.01);
+  expect(Math.abs(out.bounds.height / INCH / height - 1)).toBeLessThan(0.01);
+  // Near the top-left corner: about 10 mm in.
+  expect(Math.abs((out.bounds.x / INCH) * 25.4 - 10)).toBeLessThan(1.5);
+  expect(Math.abs((out.bounds.y / INCH) * 25.4 - 10)).toBeLessThan(1.5);
+  // The result line is text on the page.
+  expect(out.text).toContain(expected(worked).text);
+  // The vectors where they are on screen, in their colours.
+  const want = expected(worked);
+  const at = (p) => ({ x: out.bounds.x + p.x / TWIPS_PER_PIXEL, y: out.bounds.y + p.y / TWIPS_PER_PIXEL });
+  const o = at(want.origin);
+  [bluish, reddish, dark].forEach((colour, v) => {
+    const e = at(want.ends[v]);
+    let hits = 0;
+    for (let i = 1; i < 10; ++i) {
+      const p = { x: o.x + ((e.x - o.x) * i) / 10, y: o.y + ((e.y - o.y) * i) / 10 };
+      hits += count(out.png, { x: p.x - 2, y: p.y - 2, width: 5, height: 5 }, colour) > 0 ? 1 : 0;
+    }
+    expect(hits, `vector ${'ABC'[v]}`).toBe(9);
+  });
+});
+
+test('on a page narrower than the form (A5 portrait) the whole form prints, scaled, in proportion', async ({ page }) => {
+  await open(page);
+  await computeWorked(page);
+  const out = printed(await page.pdf({ format: 'A5' }), INCH);
+  expect(out.pages).toBe(1);
+  const pageWidth = (148 / 25.4) * INCH;
+  expect(out.bounds.x + out.bounds.width).toBeLessThan(pageWidth);
+  expect(out.bounds.width).toBeGreaterThan(pageWidth * 0.8);
+  expect(Math.abs(out.bounds.width / out.bounds.height / (layout.width / layout.height) - 1)).toBeLessThan(0.01);
+  expect(out.text).toContain(expected(worked).text);
+});
+
+test('no request leaves the origin, nothing is stored, and the policy is in force', async ({ page, baseURL }) => {
+  const requests = [];
+  page.on('request', (r) => requests.push(r.url()));
+  const violations = [];
+  page.on('console', (m) => /Content Security Policy/i.test(m.text()) && violations.push(m.text()));
+  await open(page);
+  await computeWorked(page);
+  await page.pdf({ format: 'A4' });
+  const origin = new URL(baseURL).origin;
+  expect(requests.length).toBeGreaterThan(3);
+  for (const url of requests) expect(new URL(url).origin, url).toBe(origin);
+  expect(violations).toEqual([]);
+
+  const policy = await page.locator('meta[http-equiv="Content-Security-Policy"]').getAttribute('content');
+  expect(policy).toContain("default-src 'self'");
+  expect(policy).not.toMatch(/'unsafe-inline'|'unsafe-eval'|\*|https?:/);
+  const stored = await page.evaluate(async () => ({
+    cookies: document.cookie,
+    local: localStorage.length,
+    session: sessionStorage.length,
+    databases: (await indexedDB.databases()).length,
+  }));
+  expect(stored).toEqual({ cookies: '', local: 0, session: 0, databases: 0 });
+  for (let n = 1; n <= 4; ++n) await expect(page.locator(`#Text${n}`)).toHaveAttribute('autocomplete', 'off');
+});
+
+test('every caption fits its box in the bundled stand-in fonts', async ({ page }) => {
+  await open(page);
+  await computeWorked(page); // the buttons and letters shown
+  const ids = await page.evaluate(() =>
+    [...document.querySelectorAll('#form > .Label, #form > .CommandButton')].filter((e) => e.textContent).map((e) => e.id));
+  const margin = 8;
+  for (const id of ids) {
+    // The caption alone on the form, in its bundled stand-in, unclipped:
+    // no ink may fall outside its box.
+    const used = await page.evaluate(async (id) => {
+      for (const e of document.querySelectorAll('#form > *')) e.style.opacity = e.id === id ? '' : '0';
+      const element = document.getElementById(id);
+      const named = getComputedStyle(element).fontFamily.split(',')[0].trim().replace(/"/g, '');
+      element.style.fontFamily = `"bundled ${named}"`;
+      element.style.overflow = 'visible';
+      const style = getComputedStyle(element);
+      const faces = await document.fonts.load(`${style.fontWeight} ${style.fontSize} "bundled ${named}"`, element.textContent);
+      return faces.length > 0;
+    }, id);
+    expect(used, `${id}: a bundled face`).toBe(true);
+    const box = await page.locator(`#${id}`).boundingBox();
+    const shot = PNG.sync.read(
+      await page.screenshot({ clip: { x: box.x - margin, y: box.y - margin, width: box.width + 2 * margin, height: box.height + 2 * margin } }),
+    );
+    const background = pixel(shot, 0, 0);
+    // A one-pixel fringe is the antialiasing of synthesised bold at the
+    // box's edge, which the box clips; a caption that does not fit reaches
+    // further.
+    const fringe = 1;
+    const inside = (x, y) =>
+      x >= margin - fringe && x < margin + box.width + fringe && y >= margin - fringe && y < margin + box.height + fringe;
+    let outside = 0;
+    for (let y = 0; y < shot.height; ++y)
+      for (let x = 0; x < shot.width; ++x)
+        if (!inside(x, y) && pixel(shot, x, y).some((c, i) => Math.abs(c - background[i]) > 40)) ++outside;
+    expect(outside, `${id}: ink outside its box`).toBe(0);
+    await page.evaluate(() => {
+      for (const e of document.querySelectorAll('#form > *')) e.style.opacity = '';
+    });
+  }
+});
+
+test('END in an installed app closes its window', async ({ context, page, baseURL }) => {
+  // A headless browser has no installed window: the app's page is told it
+  // runs standalone, as in an installed app's window, and is opened the
+  // way a launcher opens one, as a window of its own.
+  await context.addInitScript(() => {
+    const real = window.matchMedia.bind(window);
+    window.matchMedia = (query) =>
+      query.includes('display-mode: standalone') ? { matches: true, media: query, addEventListener() {} } : real(query);
+  });
+  await page.goto('about:blank');
+  const [app] = await Promise.all([context.waitForEvent('page'), page.evaluate((url) => window.open(url), baseURL)]);
+  await app.locator('html[data-ready="true"]').waitFor();
+  await computeWorked(app);
+  const closed = app.waitForEvent('close');
+  await app.locator('#Command3').click();
+  await closed;
+});
+
+test('installable, and after one visit it works with no network', async () => {
+  const profile = mkdtempSync(join(tmpdir(), 'prism-profile-'));
+  const copy = await servedCopy();
+  // A persistent profile: Chromium counts a fresh context as incognito, never installable.
+  const context = await chromium.launchPersistentContext(profile, launchOptions);
+  try {
+    const page = context.pages()[0] ?? (await context.newPage());
+    await page.goto(copy.url);
+    await page.locator('html[data-ready="true"]').waitFor();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await expect.poll(() => page.evaluate(() => !!navigator.serviceWorker.controller)).toBe(true);
+    const cdp = await context.newCDPSession(page);
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    expect(installabilityErrors).toEqual([]);
+    const { errors } = await cdp.send('Page.getAppManifest');
+    expect(errors).toEqual([]);
+
+    await context.setOffline(true);
+    await page.reload();
+    await page.locator('html[data-ready="true"]').waitFor();
+    await computeWorked(page);
+  } finally {
+    await context.close();
+    copy.stop();
+  }
+});
+
+test('a new version replaces the old one whole, once the old pages are closed', async ({ browser }) => {
+  const copy = await servedCopy();
+  const context = await browser.newContext();
+  try {
+    const first = await context.newPage();
+    await first.goto(copy.url);
+    await first.locator('html[data-ready="true"]').waitFor();
+    await first.evaluate(() => navigator.serviceWorker.ready);
+    await expect.poll(() => first.evaluate(() => !!navigator.serviceWorker.controller)).toBe(true);
+
+    // A second build with one file changed.
+    const marker = '\n// the second version\n';
+    appendFileSync(join(copy.folder, 'app.js'), marker);
+    rebuildServiceWorker(copy.folder);
+    const files = [...readFileSync(join(copy.folder, 'sw.js'), 'utf8').matchAll(/^ {2}'([^']+)',$/gm)].map((m) => m[1]);
+    expect(files).toContain('app.js');
+
+    // While a page of the old version is open, every page gets the old files.
+    const second = await context.newPage();
+    await second.goto(copy.url);
+    await second.locator('html[data-ready="true"]').waitFor();
+    expect(await second.evaluate(() => fetch('app.js').then((r) => r.text()))).not.toContain(marker);
+    await expect.poll(() => second.evaluate(async () => !!(await navigator.serviceWorker.getRegistration())?.waiting)).toBe(true);
+
+    // Once they are closed, the new version serves every file of its own.
+    await first.close();
+    await second.close();
+    const third = await context.newPage();
+    await expect.poll(async () => {
+      await third.goto(copy.url);
+      return third.evaluate(() => fetch('app.js').then((r) => r.text()));
+    }).toContain(marker);
+    await third.locator('html[data-ready="true"]').waitFor();
+    for (const file of files.filter((f) => f !== './')) {
+      const served = await third.evaluate((f) => fetch(f).then(async (r) => [...new Uint8Array(await r.arrayBuffer())].join(',')), file);
+      expect(served, file).toBe([...readFileSync(join(copy.folder, file))].join(','));
+    }
+    expect(await third.evaluate(() => caches.keys())).toHaveLength(1);
+  } finally {
+    await context.close();
+    copy.stop();
+  }
+});

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// Prints every character the form can show, for subsetting the bundled
+// fonts: the description's texts (captions, titles, messages, the notice),
+// the result line's pieces, the page's own "OK", and the digits and signs an
+// entry can hold, in half and full width. Read from the module's Node build.
+//
+// Usage: node characters.mjs NODE-MODULE > characters.txt
+import { createRequire } from 'node:module';
+
+const core = await createRequire(import.meta.url)(process.argv[2])();
+const layout = JSON.parse(core.ccall('prism_form_json', 'string', [], []));
+
+const texts = [layout.windowTitle, layout.programTitle, layout.messageA, layout.messageB, layout.endedNotice, 'OK'];
+for (const c of layout.controls) texts.push(c.caption, c.accessibleName);
+// A result line: a power, "△ Base ", a direction, "°" (from the core itself).
+core.ccall('prism_compute', 'number', ['string', 'string', 'string', 'string'], ['3', '0', '4', '90']);
+texts.push(core.ccall('prism_result_text', 'string', [], []));
+const half = '0123456789.+-eE ';
+const full = [...half].map((c) => (c === ' ' ? '\u3000' : String.fromCodePoint(c.codePointAt(0) + 0xfee0))).join('');
+texts.push(half, full, '-');
+
+const characters = [...new Set([...texts.join('')])].filter((c) => c !== '\n').sort();
+process.stdout.write(characters.join(''));
