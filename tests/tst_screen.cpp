@@ -3,6 +3,7 @@
 // the screen, where a wrong layout, colour or font would show.
 #include "formdriver.h"
 #include "pixels.h"
+#include "process.h"
 
 #include <QPixmap>
 #include <QProcess>
@@ -89,13 +90,7 @@ public:
     QProcess& process() { return m_app; }
 
 private:
-    QString xdotool(const QStringList& args) const
-    {
-        QProcess p;
-        p.start(m_xdotool, args);
-        p.waitForFinished(10000);
-        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    }
+    QString xdotool(const QStringList& args) const { return run(m_xdotool, args, {}, 10000).out.trimmed(); }
 
     QString m_xdotool;
     QString m_window;

@@ -5,6 +5,7 @@
 // the session's device pixel ratio.
 #include "formdriver.h"
 #include "pixels.h"
+#include "process.h"
 
 #include <form/form.h>
 
@@ -22,12 +23,8 @@ namespace {
 // of fontconfig from outside the program, as a user would with fc-list.
 QStringList fontsNamed(const QString& family)
 {
-    QProcess list;
-    list.start(u"fc-list"_s, {family, u"file"_s});
-    list.waitForFinished(10000);
     QStringList files;
-    for (const QString& line :
-        QString::fromLocal8Bit(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+    for (const QString& line : run(u"fc-list"_s, {family, u"file"_s}).out.split(u'\n', Qt::SkipEmptyParts))
         files << line.section(u':', 0, 0).trimmed();
     return files;
 }
