@@ -8,8 +8,10 @@
 // Usage: agreement COUNT
 #include "bindings.h"
 
-#include <cstdio>
+#include <form/form.h>
+
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -19,21 +21,7 @@ namespace {
 
 std::string quoted(const std::string& s)
 {
-    std::string out = "\"";
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return form::json_string(s);
 }
 
 // The same number in the full-width forms an input method types.
@@ -94,8 +82,12 @@ private:
     std::string number(bool power)
     {
         static const std::vector<std::string> odd{"", " ", "abc", "1,5", "nan", "inf", "-inf", "0x10", "1e",
-            "--1", "+", ".", "1e400", "-1e400", "1e-400", "2e-324", "1e-310", "1.8e308", "\xEF\xBC\x91\xEF\xBC\x92" "a",
-            "\xE3\x80\x80" "3", "3 ", "0", "360", "-0", "0.05", "0.15", "0.25", "359.5", "359.6", "1e20", "1e19"};
+            "--1", "+", ".", "1e400", "-1e400", "1e-400", "2e-324", "1e-310", "1.8e308",
+            "\xEF\xBC\x91\xEF\xBC\x92"
+            "a",
+            "\xE3\x80\x80"
+            "3",
+            "3 ", "0", "360", "-0", "0.05", "0.15", "0.25", "359.5", "359.6", "1e20", "1e19"};
         std::string text;
         switch (pick(10)) {
         case 0:  // the odd and the edge
@@ -126,21 +118,23 @@ int main(int argc, char** argv)
     const long count = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 100000;
     const std::vector<std::vector<std::string>> examples{{"3", "0", "4", "90"}, {"2", "0", "0", "0"},
         {"1", "45", "1", "225"}, {"3", "30", "2", "120"}, {"1", "359.6", "0", "0"}, {"2.25", "0", "1", "0"},
-        {"2.25", "45", "1", "45"}, {"0.04", "0", "0.04", "180"}, {"0.14", "0", "0", "0"}, {"5", "0", "5", "180"},
-        {"3", "0", "3", "180"}, {"1e20", "0", "0", "0"}, {"1e20", "90", "4", "90"}};
+        {"2.25", "45", "1", "45"}, {"0.04", "0", "0.04", "180"}, {"0.14", "0", "0", "0"},
+        {"5", "0", "5", "180"}, {"3", "0", "3", "180"}, {"1e20", "0", "0", "0"}, {"1e20", "90", "4", "90"}};
     Entries entries(20261208);
     for (long i = 0; i < count; ++i) {
         std::vector<std::string> in = i < long(examples.size())
             ? examples[static_cast<size_t>(i)]
-            : std::vector<std::string>{entries.power(), entries.direction(), entries.power(), entries.direction()};
+            : std::vector<std::string>{
+                entries.power(), entries.direction(), entries.power(), entries.direction()};
         const int outcome = prism_compute(in[0].c_str(), in[1].c_str(), in[2].c_str(), in[3].c_str());
         std::printf("{\"in\":[%s,%s,%s,%s],\"outcome\":%d,\"text\":%s,\"scaled\":%d,\"powers\":[%s,%s,%s],"
                     "\"scale\":%.9g,\"ends\":[%.9g,%.9g,%.9g,%.9g,%.9g,%.9g]}\n",
-            quoted(in[0]).c_str(), quoted(in[1]).c_str(), quoted(in[2]).c_str(), quoted(in[3]).c_str(), outcome,
-            quoted(prism_result_text()).c_str(), prism_has_scale(), quoted(prism_power_text(0)).c_str(),
-            quoted(prism_power_text(1)).c_str(), quoted(prism_power_text(2)).c_str(), double(prism_scale()),
-            double(prism_end_x(0)), double(prism_end_y(0)), double(prism_end_x(1)), double(prism_end_y(1)),
-            double(prism_end_x(2)), double(prism_end_y(2)));
+            quoted(in[0]).c_str(), quoted(in[1]).c_str(), quoted(in[2]).c_str(), quoted(in[3]).c_str(),
+            outcome, quoted(prism_result_text()).c_str(), prism_has_scale(),
+            quoted(prism_power_text(0)).c_str(), quoted(prism_power_text(1)).c_str(),
+            quoted(prism_power_text(2)).c_str(), double(prism_scale()), double(prism_end_x(0)),
+            double(prism_end_y(0)), double(prism_end_x(1)), double(prism_end_y(1)), double(prism_end_x(2)),
+            double(prism_end_y(2)));
     }
     return 0;
 }

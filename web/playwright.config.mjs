@@ -11,7 +11,7 @@ const port = Number(process.env.PRISM_WEB_PORT ?? 8731);
 
 export default defineConfig({
   testDir: 'tests',
-  testMatch: '*.spec.mjs',
+  testMatch: '*.test.mjs',
   workers: 1,
   reporter: [['list']],
   forbidOnly: !!process.env.CI,

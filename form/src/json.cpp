@@ -12,24 +12,7 @@ class Writer {
 public:
     std::string out;
 
-    void string(std::string_view s)
-    {
-        out += '"';
-        for (const char c : s) {
-            const auto u = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                out += '\\';
-                out += c;
-            } else if (u < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-                out += escaped;
-            } else {
-                out += c;  // UTF-8 passes through
-            }
-        }
-        out += '"';
-    }
+    void string(std::string_view s) { out += json_string(s); }
     void number(double d)
     {
         char buf[32];
@@ -149,6 +132,25 @@ std::string_view alignName(Align a)
 }
 
 }  // namespace
+
+std::string json_string(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+            out += escaped;
+        } else {
+            out += c;  // UTF-8 passes through
+        }
+    }
+    return out + '"';
+}
 
 std::string json()
 {

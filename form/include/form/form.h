@@ -47,9 +47,9 @@ struct Control {
     std::optional<Rgb> text;        // none: the platform's text colour
     std::optional<Rgb> background;  // a label's background, a button's fill; none: the platform's
     Font font;
-    Align align;  // labels; entries are left-aligned
-    bool visible;  // at start
-    int tab;       // tab position, or -1 (labels)
+    Align align;                             // labels; entries are left-aligned
+    bool visible;                            // at start
+    int tab;                                 // tab position, or -1 (labels)
     std::string_view accessibleName;         // entries
     std::string_view accessibleDescription;  // the result line
 };
@@ -66,14 +66,14 @@ struct Line {
 };
 
 struct Description {
-    std::string_view windowTitle;   // "Form1"
-    std::string_view programTitle;  // the title messages carry
-    int width, height;              // client area, twips
-    Font windowFont;                // for controls that name no font
+    std::string_view windowTitle;       // "Form1"
+    std::string_view programTitle;      // the title messages carry
+    int width, height;                  // client area, twips
+    Font windowFont;                    // for controls that name no font
     std::span<const Control> controls;  // creation order: labels first, then entries and buttons in tab order
     std::span<const Line> lines;
-    std::string_view messageA;  // prism A refused
-    std::string_view messageB;  // prism B refused
+    std::string_view messageA;     // prism A refused
+    std::string_view messageB;     // prism B refused
     std::string_view endedNotice;  // the page in a browser tab after END
 };
 
@@ -92,5 +92,8 @@ const Control* find(std::string_view name, int index = -1);
 
 // The whole description as one JSON object, for the web page.
 std::string json();
+
+// A text as a JSON string, quotes included (UTF-8 passes through).
+std::string json_string(std::string_view text);
 
 }  // namespace form
