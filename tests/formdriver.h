@@ -3,6 +3,7 @@
 // answering message boxes; and finds its controls by name.
 #pragma once
 
+#include "described.h"
 #include "form1.h"
 #include "lineshape.h"
 #include "startup.h"
@@ -22,12 +23,6 @@
 #include <string_view>
 
 using namespace Qt::StringLiterals;
-
-// A text of the form's description as a QString.
-inline QString described(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
 
 // What a modal message box showed before the test answered it.
 struct MessageSeen {

@@ -5,7 +5,7 @@
 // Usage: node serve.mjs FOLDER [PORT]   (port 0: any free one; the URL is printed)
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
-import { extname, join, normalize, resolve } from 'node:path';
+import { extname, join, normalize, resolve, sep } from 'node:path';
 
 const [folder = '.', port = '8080'] = process.argv.slice(2);
 const root = resolve(folder);
@@ -24,9 +24,15 @@ const types = {
 };
 
 const server = createServer(async (request, response) => {
-  const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+  let path;
+  try {
+    path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+  } catch {
+    response.writeHead(400).end();
+    return;
+  }
   let file = normalize(join(root, path));
-  if (!file.startsWith(root)) {
+  if (file !== root && !file.startsWith(root + sep)) {
     response.writeHead(403).end();
     return;
   }

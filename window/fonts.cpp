@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "fonts.h"
 
+#include "described.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QHash>
@@ -54,11 +56,6 @@ QString installedName(const QString& name, const QStringList& installed)
     return {};
 }
 
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 // The substitution table of the form's description, resolved against the
 // installed faces once, instead of letting Qt substitute at each font
 // request: a request for a face that is not installed makes Qt ask
@@ -71,10 +68,10 @@ const QHash<QString, QString>& table()
         const QStringList installed = QFontDatabase::families();
         QHash<QString, QString> t;
         for (const form::Substitution& s : form::substitutions()) {
-            const QString named = text(s.named);
+            const QString named = described(s.named);
             QString use = installedName(named, installed);
             for (size_t i = 0; use.isEmpty() && i < s.standIns.size(); ++i)
-                use = installedName(text(s.standIns[i]), installed);
+                use = installedName(described(s.standIns[i]), installed);
             t.insert(named, use.isEmpty() ? named : use);
         }
         return t;
@@ -92,7 +89,7 @@ QString family(const QString& named)
 QFont make(const form::Font& f)
 {
     const form::Font& font = f.family.empty() ? form::description().windowFont : f;
-    QFont q(family(text(font.family)));
+    QFont q(family(described(font.family)));
     q.setPointSizeF(font.points);
     q.setWeight(font.bold ? QFont::Bold : QFont::Normal);
     q.setItalic(font.italic);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 
+#include "described.h"
 #include "filledbutton.h"
 #include "fitting.h"
 #include "fonts.h"
@@ -23,11 +24,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
 
 QColor colour(const form::Rgb& c)
 {
@@ -67,8 +63,8 @@ Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
     const form::Description& layout = form::description();
-    setObjectName(text(layout.windowTitle));
-    setWindowTitle(text(layout.windowTitle));
+    setObjectName(described(layout.windowTitle));
+    setWindowTitle(described(layout.windowTitle));
     setFixedSize(twips::toPixels(layout.width), twips::toPixels(layout.height));
     // The window's own font, which controls naming none ("END") inherit.
     setFont(fonts::make(layout.windowFont));
@@ -123,15 +119,16 @@ Form1::~Form1() = default;
 
 QString Form1::programTitle()
 {
-    return text(form::description().programTitle);
+    return described(form::description().programTitle);
 }
 
 QWidget* Form1::makeLabel(const form::Control& c)
 {
     // The result line shrinks a long result to fit instead of cutting it.
     const bool result = c.name == "Label6";
-    QLabel* label = result ? new FittingLabel(text(c.caption), this) : new QLabel(text(c.caption), this);
-    label->setObjectName(text(c.name));
+    QLabel* label
+        = result ? new FittingLabel(described(c.caption), this) : new QLabel(described(c.caption), this);
+    label->setObjectName(described(c.name));
     if (c.index >= 0)
         label->setProperty("index", c.index);
     label->setTextFormat(Qt::PlainText);
@@ -154,7 +151,7 @@ QWidget* Form1::makeLabel(const form::Control& c)
     }
     // A screen reader speaks the result itself; the description says what it is.
     if (!c.accessibleDescription.empty())
-        label->setAccessibleDescription(text(c.accessibleDescription));
+        label->setAccessibleDescription(described(c.accessibleDescription));
     label->setVisible(c.visible);
     return label;
 }
@@ -162,19 +159,19 @@ QWidget* Form1::makeLabel(const form::Control& c)
 QWidget* Form1::makeEntry(const form::Control& c)
 {
     auto* edit = new EntryField(this);
-    edit->setObjectName(text(c.name));
+    edit->setObjectName(described(c.name));
     edit->setGeometry(pixels(c.rect));
     edit->setFont(fonts::make(c.font));
     setColour(edit, QPalette::Text, c.text);
-    edit->setAccessibleName(text(c.accessibleName));
+    edit->setAccessibleName(described(c.accessibleName));
     return edit;
 }
 
 QWidget* Form1::makeButton(const form::Control& c)
 {
-    QPushButton* button = c.background ? new FilledButton(text(c.caption), colour(*c.background), this)
-                                       : new QPushButton(text(c.caption), this);
-    button->setObjectName(text(c.name));
+    QPushButton* button = c.background ? new FilledButton(described(c.caption), colour(*c.background), this)
+                                       : new QPushButton(described(c.caption), this);
+    button->setObjectName(described(c.name));
     button->setGeometry(pixels(c.rect));
     if (!c.font.family.empty())
         button->setFont(fonts::make(c.font));
@@ -190,7 +187,7 @@ void Form1::buildLines(std::span<const form::Line> lines)
 {
     LineShape** members[] = {&Line1, &Line2, &Line3, &Line4, &Line5, &Line6};
     for (const form::Line& l : lines) {
-        auto* shape = new LineShape(text(l.name), colour(l.colour), l.width, this);
+        auto* shape = new LineShape(described(l.name), colour(l.colour), l.width, this);
         connect(shape, &LineShape::changed, this, qOverload<>(&QWidget::update));
         // The legend's lines never move.
         if (l.fixed) {
@@ -226,10 +223,10 @@ void Form1::Command1_Click()
 
     switch (prism::evaluate(m_state)) {
     case prism::Outcome::RejectA:
-        showMessage(text(form::description().messageA));
+        showMessage(described(form::description().messageA));
         return;
     case prism::Outcome::RejectB:
-        showMessage(text(form::description().messageB));
+        showMessage(described(form::description().messageB));
         return;
     case prism::Outcome::Composed:
         break;

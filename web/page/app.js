@@ -49,6 +49,8 @@ function placeAndStyle(element, control) {
 }
 
 const root = document.getElementById('form');
+const dialog = document.getElementById('message');
+const dialogOk = document.getElementById('message-ok');
 const controls = new Map(); // id -> element
 
 function build() {
@@ -58,6 +60,11 @@ function build() {
   // The print style scales the form to a page narrower than it.
   root.style.setProperty('--form-width', px(layout.width));
   root.style.setProperty('--form-height', px(layout.height));
+  // The message is in the window's default font, as the desktop's is.
+  Object.assign(dialog.style, {
+    fontFamily: fontFamily(layout.windowFont.family),
+    fontSize: `${layout.windowFont.points}pt`,
+  });
 
   // The lines lie on the form's surface, beneath every control.
   const svg = document.createElementNS(SVG, 'svg');
@@ -92,6 +99,9 @@ function build() {
       element.setAttribute('aria-label', control.accessibleName);
       element.setAttribute('autocomplete', 'off');
       element.spellcheck = false;
+      // As long as a desktop line edit takes: the texts go to the core
+      // through its stack, which a pasted megabyte would overflow.
+      element.maxLength = 32767;
     } else if (control.kind === 'CommandButton') {
       element = document.createElement('button');
       element.type = 'button';
@@ -161,8 +171,6 @@ function fit(element) {
 
 // The modal message: the program's title as its caption, one OK button that
 // answers Enter and Escape; the focus returns where it was.
-const dialog = document.getElementById('message');
-const dialogOk = document.getElementById('message-ok');
 let focusBefore = null;
 function showMessage(text) {
   focusBefore = document.activeElement;
@@ -219,6 +227,7 @@ function end() {
   const notice = document.createElement('p');
   notice.id = 'ended';
   notice.textContent = layout.endedNotice;
+  notice.style.fontFamily = fontFamily(layout.windowFont.family);
   root.replaceChildren(notice);
 }
 
@@ -227,6 +236,8 @@ $('Command1').addEventListener('click', compute);
 $('Command2').addEventListener('click', reset);
 $('Command3').addEventListener('click', end);
 $('Command4').addEventListener('click', () => window.print());
+// A bundled font that arrives after a text was fitted changes its width.
+document.fonts.addEventListener('loadingdone', () => [...entries(), $('Label6')].forEach(fit));
 for (const entry of entries()) {
   entry.addEventListener('focus', () => fit(entry));
   entry.addEventListener('blur', () => fit(entry));

@@ -8,6 +8,7 @@
 // Usage: node agreement.mjs NATIVE-DRIVER NODE-MODULE [COUNT]
 import { spawnSync } from 'node:child_process';
 import { createRequire } from 'node:module';
+import { resolve } from 'node:path';
 
 const [driver, modulePath, countText = '100000'] = process.argv.slice(2);
 const native = spawnSync(driver, [countText], { encoding: 'utf8', maxBuffer: 1 << 30 });
@@ -17,7 +18,7 @@ if (native.status !== 0) {
 }
 const cases = native.stdout.trim().split('\n').map((line) => JSON.parse(line));
 
-const core = await createRequire(import.meta.url)(modulePath)();
+const core = await createRequire(import.meta.url)(resolve(modulePath))();
 const text = (name, ...args) => core.ccall(name, 'string', args.map(() => 'number'), args);
 const number = (name, ...args) => core.ccall(name, 'number', args.map(() => 'number'), args);
 

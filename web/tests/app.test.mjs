@@ -3,14 +3,12 @@
 // updated as a whole, safe by construction, its captions fitting in the
 // bundled fonts.
 import { chromium, expect, test } from '@playwright/test';
-import { mkdtempSync, readFileSync, writeFileSync, appendFileSync } from 'node:fs';
+import { appendFileSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launchOptions } from './browser.mjs';
 import { PNG } from 'pngjs';
-import { TWIPS_PER_PIXEL, bluish, count, dark, expected, layout, open, pixel, printed, rebuildServiceWorker, reddish, servedCopy, type } from './support.mjs';
-
-const worked = ['3', '0', '4', '90'];
+import { expected, layout, open, pixel, printed, rebuildServiceWorker, servedCopy, type, vectorsDrawn, worked } from './support.mjs';
 const INCH = 96; // CSS pixels, and the dots per inch the printed pages are rendered at
 
 async function computeWorked(page) {
@@ -35,18 +33,7 @@ test('prints the form alone, at its true size, on one page, in its colours', asy
   // The result line is text on the page.
   expect(out.text).toContain(expected(worked).text);
   // The vectors where they are on screen, in their colours.
-  const want = expected(worked);
-  const at = (p) => ({ x: out.bounds.x + p.x / TWIPS_PER_PIXEL, y: out.bounds.y + p.y / TWIPS_PER_PIXEL });
-  const o = at(want.origin);
-  [bluish, reddish, dark].forEach((colour, v) => {
-    const e = at(want.ends[v]);
-    let hits = 0;
-    for (let i = 1; i < 10; ++i) {
-      const p = { x: o.x + ((e.x - o.x) * i) / 10, y: o.y + ((e.y - o.y) * i) / 10 };
-      hits += count(out.png, { x: p.x - 2, y: p.y - 2, width: 5, height: 5 }, colour) > 0 ? 1 : 0;
-    }
-    expect(hits, `vector ${'ABC'[v]}`).toBe(9);
-  });
+  expect(vectorsDrawn(out.png, expected(worked), out.bounds)).toEqual([9, 9, 9]);
 });
 
 test('on a page narrower than the form (A5 portrait) the whole form prints, scaled, in proportion', async ({ page }) => {
@@ -55,6 +42,7 @@ test('on a page narrower than the form (A5 portrait) the whole form prints, scal
   const out = printed(await page.pdf({ format: 'A5' }), INCH);
   expect(out.pages).toBe(1);
   const pageWidth = (148 / 25.4) * INCH;
+  expect(Math.abs((out.bounds.x / INCH) * 25.4 - 10)).toBeLessThan(1.5); // the inset is not scaled
   expect(out.bounds.x + out.bounds.width).toBeLessThan(pageWidth);
   expect(out.bounds.width).toBeGreaterThan(pageWidth * 0.8);
   expect(Math.abs(out.bounds.width / out.bounds.height / (layout.width / layout.height) - 1)).toBeLessThan(0.01);
@@ -149,10 +137,11 @@ test('END in an installed app closes its window', async ({ context, page, baseUR
 
 test('installable, and after one visit it works with no network', async () => {
   const profile = mkdtempSync(join(tmpdir(), 'prism-profile-'));
-  const copy = await servedCopy();
-  // A persistent profile: Chromium counts a fresh context as incognito, never installable.
-  const context = await chromium.launchPersistentContext(profile, launchOptions);
+  let copy, context;
   try {
+    copy = await servedCopy();
+    // A persistent profile: Chromium counts a fresh context as incognito, never installable.
+    context = await chromium.launchPersistentContext(profile, launchOptions);
     const page = context.pages()[0] ?? (await context.newPage());
     await page.goto(copy.url);
     await page.locator('html[data-ready="true"]').waitFor();
@@ -169,8 +158,9 @@ test('installable, and after one visit it works with no network', async () => {
     await page.locator('html[data-ready="true"]').waitFor();
     await computeWorked(page);
   } finally {
-    await context.close();
-    copy.stop();
+    await context?.close();
+    copy?.stop();
+    rmSync(profile, { recursive: true, force: true });
   }
 });
 

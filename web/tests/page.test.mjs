@@ -2,9 +2,7 @@
 // The page as a user meets it, in a real Chromium: the form as described,
 // the compute, the messages, reset, the keyboard, END.
 import { expect, test } from '@playwright/test';
-import { TWIPS_PER_PIXEL, bluish, control, count, dark, expected, idOf, layout, open, reddish, screenshot, type } from './support.mjs';
-
-const worked = ['3', '0', '4', '90'];
+import { TWIPS_PER_PIXEL, bluish, control, count, dark, expected, idOf, layout, open, reddish, screenshot, type, vectorsDrawn, worked } from './support.mjs';
 
 test.beforeEach(async ({ page }) => {
   await open(page);
@@ -43,19 +41,9 @@ test('the worked example shows its result and draws A blue, B red, C black', asy
   for (const id of ['Command2', 'Command3', 'Command4']) await expect(page.locator(`#${id}`)).toBeVisible();
 
   const png = await screenshot(page);
-  const at = (p) => ({ x: p.x / TWIPS_PER_PIXEL, y: p.y / TWIPS_PER_PIXEL });
-  const o = at(want.origin);
   // Along each vector, from a tenth of the way to nine tenths: its colour.
+  expect(vectorsDrawn(png, want)).toEqual([9, 9, 9]);
   const tests = [bluish, reddish, dark];
-  want.ends.forEach((end, v) => {
-    const e = at(end);
-    let hits = 0;
-    for (let i = 1; i < 10; ++i) {
-      const p = { x: o.x + ((e.x - o.x) * i) / 10, y: o.y + ((e.y - o.y) * i) / 10 };
-      hits += count(png, { x: p.x - 2, y: p.y - 2, width: 5, height: 5 }, tests[v]) > 0 ? 1 : 0;
-    }
-    expect(hits, `vector ${'ABC'[v]}`).toBe(9);
-  });
   // The filled buttons in their colours, the title on its background.
   for (const c of layout.controls.filter((c) => c.background)) {
     const [x, y, width, height] = c.rect.map((t) => t / TWIPS_PER_PIXEL);

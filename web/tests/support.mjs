@@ -4,7 +4,7 @@
 // test), and looking at pixels of a screenshot.
 import { spawn, spawnSync } from 'node:child_process';
 import { once } from 'node:events';
-import { cpSync, mkdtempSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -84,7 +84,9 @@ export function printed(pdf, dpi) {
   writeFileSync(file, pdf);
   const pages = Number(/Pages:\s+(\d+)/.exec(run('pdfinfo', [file]))[1]);
   run('pdftoppm', ['-r', String(dpi), '-f', '1', '-l', '1', '-png', '-singlefile', file, join(folder, 'page')]);
-  const png = PNG.sync.read(spawnSync('cat', [join(folder, 'page.png')]).stdout);
+  const png = PNG.sync.read(readFileSync(join(folder, 'page.png')));
+  const text = run('pdftotext', ['-layout', file, '-']);
+  rmSync(folder, { recursive: true, force: true });
   let [left, top, right, bottom] = [Infinity, Infinity, -1, -1];
   for (let y = 0; y < png.height; ++y)
     for (let x = 0; x < png.width; ++x) {
@@ -96,7 +98,6 @@ export function printed(pdf, dpi) {
         bottom = Math.max(bottom, y);
       }
     }
-  const text = run('pdftotext', ['-layout', file, '-']);
   return { pages, png, text: Buffer.from(text, 'latin1').toString('utf8'), bounds: { x: left, y: top, width: right - left + 1, height: bottom - top + 1 } };
 }
 
@@ -108,7 +109,11 @@ export async function servedCopy(path = 'some/place/prism/') {
   cpSync(site, folder, { recursive: true });
   const server = spawn(process.execPath, [new URL('../serve.mjs', import.meta.url).pathname, root, '0']);
   const [line] = await once(server.stdout, 'data');
-  return { folder, url: `${String(line).trim()}${path}`, stop: () => server.kill() };
+  const stop = () => {
+    server.kill();
+    rmSync(root, { recursive: true, force: true });
+  };
+  return { folder, url: `${String(line).trim()}${path}`, stop };
 }
 
 // Rebuilds a copied site's service worker after a file changed, as the
@@ -116,4 +121,24 @@ export async function servedCopy(path = 'some/place/prism/') {
 export function rebuildServiceWorker(folder) {
   const web = new URL('..', import.meta.url).pathname;
   run('cmake', [`-DSITE=${folder}`, `-DTEMPLATE=${web}page/sw.js.in`, '-P', `${web}precache.cmake`]);
+}
+
+// The worked example, and the core's answer to it.
+export const worked = ['3', '0', '4', '90'];
+
+// How many of nine points along each vector, from a tenth of the way to
+// nine tenths, show the vector's colour (A blue, B red, C dark). `offset`
+// is where the form's top-left corner lies in the image.
+export function vectorsDrawn(png, answer, offset = { x: 0, y: 0 }) {
+  const at = (p) => ({ x: offset.x + p.x / TWIPS_PER_PIXEL, y: offset.y + p.y / TWIPS_PER_PIXEL });
+  const o = at(answer.origin);
+  return [bluish, reddish, dark].map((colour, v) => {
+    const e = at(answer.ends[v]);
+    let hits = 0;
+    for (let i = 1; i < 10; ++i) {
+      const p = { x: o.x + ((e.x - o.x) * i) / 10, y: o.y + ((e.y - o.y) * i) / 10 };
+      hits += count(png, { x: p.x - 2, y: p.y - 2, width: 5, height: 5 }, colour) > 0 ? 1 : 0;
+    }
+    return hits;
+  });
 }

@@ -6,8 +6,9 @@
 //
 // Usage: node characters.mjs NODE-MODULE > characters.txt
 import { createRequire } from 'node:module';
+import { resolve } from 'node:path';
 
-const core = await createRequire(import.meta.url)(process.argv[2])();
+const core = await createRequire(import.meta.url)(resolve(process.argv[2]))();
 const layout = JSON.parse(core.ccall('prism_form_json', 'string', [], []));
 
 const texts = [layout.windowTitle, layout.programTitle, layout.messageA, layout.messageB, layout.endedNotice, 'OK'];
