@@ -3,106 +3,59 @@
 #include <form/form.h>
 
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace form {
 
 namespace {
 
-class Writer {
-public:
-    std::string out;
+// JSON fragments, each a complete value.
+using Field = std::pair<std::string_view, std::string>;
 
-    void string(std::string_view s) { out += json_string(s); }
-    void number(double d)
-    {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.15g", d);
-        out += buf;
-    }
-    void boolean(bool b) { out += b ? "true" : "false"; }
-    void key(std::string_view k)
-    {
-        comma();
-        string(k);
-        out += ':';
-        m_first = true;  // the value that follows needs no comma
-    }
-    void open(char bracket)
-    {
-        comma();
-        out += bracket;
-        m_first = true;
-    }
-    void close(char bracket)
-    {
-        out += bracket;
-        m_first = false;
-    }
-    // Before a value: a comma unless it is the first in its object or array.
-    void comma()
-    {
-        if (!m_first)
-            out += ',';
-        m_first = false;
-    }
-    void value(std::string_view s)
-    {
-        comma();
-        string(s);
-    }
-    void value(double d)
-    {
-        comma();
-        number(d);
-    }
-    void value(bool b)
-    {
-        comma();
-        boolean(b);
-    }
-    void null()
-    {
-        comma();
-        out += "null";
-    }
-
-private:
-    bool m_first = true;
-};
-
-void rgb(Writer& w, const std::optional<Rgb>& c)
+std::string object(std::initializer_list<Field> fields)
 {
-    if (!c)
-        return w.null();
-    w.open('[');
-    w.value(double(c->r));
-    w.value(double(c->g));
-    w.value(double(c->b));
-    w.close(']');
+    std::string out = "{";
+    for (const auto& [key, value] : fields)
+        out += (out.size() > 1 ? "," : "") + json_string(key) + ":" + value;
+    return out + "}";
 }
 
-void rect(Writer& w, const std::optional<Rect>& r)
+std::string array(const std::vector<std::string>& values)
 {
-    if (!r)
-        return w.null();
-    w.open('[');
-    for (int v : {r->left, r->top, r->width, r->height})
-        w.value(double(v));
-    w.close(']');
+    std::string out = "[";
+    for (const std::string& value : values)
+        out += (out.size() > 1 ? "," : "") + value;
+    return out + "]";
 }
 
-void font(Writer& w, const Font& f)
+std::string number(double d)
 {
-    w.open('{');
-    w.key("family");
-    w.value(f.family);
-    w.key("points");
-    w.value(f.points);
-    w.key("bold");
-    w.value(f.bold);
-    w.key("italic");
-    w.value(f.italic);
-    w.close('}');
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.15g", d);
+    return buf;
+}
+
+std::string boolean(bool b)
+{
+    return b ? "true" : "false";
+}
+
+std::string rgb(const std::optional<Rgb>& c)
+{
+    return c ? array({number(c->r), number(c->g), number(c->b)}) : "null";
+}
+
+std::string rect(const std::optional<Rect>& r)
+{
+    return r ? array({number(r->left), number(r->top), number(r->width), number(r->height)}) : "null";
+}
+
+std::string font(const Font& f)
+{
+    return object({{"family", json_string(f.family)}, {"points", number(f.points)}, {"bold", boolean(f.bold)},
+        {"italic", boolean(f.italic)}});
 }
 
 std::string_view kindName(Kind k)
@@ -155,90 +108,28 @@ std::string json_string(std::string_view text)
 std::string json()
 {
     const Description& d = description();
-    Writer w;
-    w.open('{');
-    w.key("windowTitle");
-    w.value(d.windowTitle);
-    w.key("programTitle");
-    w.value(d.programTitle);
-    w.key("width");
-    w.value(double(d.width));
-    w.key("height");
-    w.value(double(d.height));
-    w.key("windowFont");
-    font(w, d.windowFont);
-    w.key("controls");
-    w.open('[');
-    for (const Control& c : d.controls) {
-        w.open('{');
-        w.key("kind");
-        w.value(kindName(c.kind));
-        w.key("name");
-        w.value(c.name);
-        w.key("index");
-        w.value(double(c.index));
-        w.key("caption");
-        w.value(c.caption);
-        w.key("rect");
-        rect(w, c.rect);
-        w.key("text");
-        rgb(w, c.text);
-        w.key("background");
-        rgb(w, c.background);
-        w.key("font");
-        font(w, c.font);
-        w.key("align");
-        w.value(alignName(c.align));
-        w.key("visible");
-        w.value(c.visible);
-        w.key("tab");
-        w.value(double(c.tab));
-        w.key("accessibleName");
-        w.value(c.accessibleName);
-        w.key("accessibleDescription");
-        w.value(c.accessibleDescription);
-        w.close('}');
-    }
-    w.close(']');
-    w.key("lines");
-    w.open('[');
-    for (const Line& l : d.lines) {
-        w.open('{');
-        w.key("name");
-        w.value(l.name);
-        w.key("role");
-        w.value(l.role);
-        w.key("colour");
-        rgb(w, l.colour);
-        w.key("width");
-        w.value(double(l.width));
-        w.key("fixed");
-        rect(w, l.fixed);
-        w.close('}');
-    }
-    w.close(']');
-    w.key("messageA");
-    w.value(d.messageA);
-    w.key("messageB");
-    w.value(d.messageB);
-    w.key("endedNotice");
-    w.value(d.endedNotice);
-    w.key("substitutions");
-    w.open('[');
+    std::vector<std::string> controls, lines, substitutionList;
+    for (const Control& c : d.controls)
+        controls.push_back(object({{"kind", json_string(kindName(c.kind))}, {"name", json_string(c.name)},
+            {"index", number(c.index)}, {"caption", json_string(c.caption)}, {"rect", rect(c.rect)},
+            {"text", rgb(c.text)}, {"background", rgb(c.background)}, {"font", font(c.font)},
+            {"align", json_string(alignName(c.align))}, {"visible", boolean(c.visible)},
+            {"tab", number(c.tab)}, {"accessibleName", json_string(c.accessibleName)},
+            {"accessibleDescription", json_string(c.accessibleDescription)}}));
+    for (const Line& l : d.lines)
+        lines.push_back(object({{"name", json_string(l.name)}, {"role", json_string(l.role)},
+            {"colour", rgb(l.colour)}, {"width", number(l.width)}, {"fixed", rect(l.fixed)}}));
     for (const Substitution& s : substitutions()) {
-        w.open('{');
-        w.key("named");
-        w.value(s.named);
-        w.key("standIns");
-        w.open('[');
+        std::vector<std::string> standIns;
         for (std::string_view name : s.standIns)
-            w.value(name);
-        w.close(']');
-        w.close('}');
+            standIns.push_back(json_string(name));
+        substitutionList.push_back(object({{"named", json_string(s.named)}, {"standIns", array(standIns)}}));
     }
-    w.close(']');
-    w.close('}');
-    return std::move(w.out);
+    return object({{"windowTitle", json_string(d.windowTitle)}, {"programTitle", json_string(d.programTitle)},
+        {"width", number(d.width)}, {"height", number(d.height)}, {"windowFont", font(d.windowFont)},
+        {"controls", array(controls)}, {"lines", array(lines)}, {"messageA", json_string(d.messageA)},
+        {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
+        {"substitutions", array(substitutionList)}});
 }
 
 }  // namespace form
