@@ -23,8 +23,9 @@ packages=(
   # install and package checks
   desktop-file-utils appstream dpkg-dev lintian
   # the web edition: the core compiled to WebAssembly, its icons and font
-  # subsets, tested in Chromium
-  emscripten chromium librsvg2-bin python3-fonttools python3-brotli
+  # subsets, tested in the three engines its users run: Chromium (Blink),
+  # Firefox ESR (Gecko) and WebKitGTK's MiniBrowser through its WebDriver
+  emscripten chromium firefox-esr webkit2gtk-driver librsvg2-bin python3-fonttools python3-brotli
 )
 # Node.js and npm: the machine's own where it has them (a Node from outside
 # Debian brings its own npm, which Debian's npm package would fight).
@@ -69,5 +70,5 @@ fi
 web=$(cd "$(dirname "$0")/../web" && pwd)
 if [ ! -f "$web/node_modules/.package-lock.json" ] || [ "$web/package-lock.json" -nt "$web/node_modules/.package-lock.json" ]; then
   echo "setup: installing the web tests' npm packages"
-  (cd "$web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+  (cd "$web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi

@@ -12,6 +12,12 @@ FilledButton::FilledButton(const QString& text, const QColor& fill, QWidget* par
 {
 }
 
+QRect FilledButton::captionRect() const
+{
+    // Inside the two-pixel edge, two pixels in from the sides.
+    return rect().adjusted(4, 3, -4, -3);
+}
+
 void FilledButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -21,7 +27,7 @@ void FilledButton::paintEvent(QPaintEvent*)
     p.fillRect(inside, m_fill);
 
     // The caption shifts by a pixel while pressed, as a raised button does.
-    QRect textRect = inside.adjusted(2, 1, -2, -1);
+    QRect textRect = captionRect();
     if (sunken)
         textRect.translate(1, 1);
     p.setPen(palette().color(QPalette::ButtonText));

@@ -13,6 +13,8 @@ public:
     FilledButton(const QString& text, const QColor& fill, QWidget* parent = nullptr);
 
     QColor fill() const { return m_fill; }
+    // Where the caption is drawn (wrapped to this width) while the button is up.
+    QRect captionRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -68,6 +68,19 @@ Form1::Form1(QWidget* parent)
     setFixedSize(twips::toPixels(layout.width), twips::toPixels(layout.height));
     // The window's own font, which controls naming none ("END") inherit.
     setFont(fonts::make(layout.windowFont));
+    // The form's own colours, whatever the desktop's theme: the page draws
+    // the same ones.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colour(layout.palette.window));
+    colours.setColor(QPalette::Button, colour(layout.palette.window));
+    colours.setColor(QPalette::Base, colour(layout.palette.field));
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        colours.setColor(role, colour(layout.palette.text));
+    colours.setColor(QPalette::Light, colour(layout.palette.light));
+    colours.setColor(QPalette::Midlight, colour(layout.palette.midlight));
+    colours.setColor(QPalette::Dark, colour(layout.palette.dark));
+    colours.setColor(QPalette::Shadow, colour(layout.palette.shadow));
+    setPalette(colours);
 
     // Creation order is stacking order: the labels lie beneath the entries
     // and buttons, which follow in tab order.

@@ -47,6 +47,13 @@ std::string rgb(const std::optional<Rgb>& c)
     return c ? array({number(c->r), number(c->g), number(c->b)}) : "null";
 }
 
+std::string palette(const Palette& p)
+{
+    return object({{"window", rgb(p.window)}, {"text", rgb(p.text)}, {"field", rgb(p.field)},
+        {"frame", rgb(p.frame)}, {"buttonTop", rgb(p.buttonTop)}, {"buttonBottom", rgb(p.buttonBottom)},
+        {"light", rgb(p.light)}, {"midlight", rgb(p.midlight)}, {"dark", rgb(p.dark)}, {"shadow", rgb(p.shadow)}});
+}
+
 std::string rect(const std::optional<Rect>& r)
 {
     return r ? array({number(r->left), number(r->top), number(r->width), number(r->height)}) : "null";
@@ -127,6 +134,7 @@ std::string json()
     }
     return object({{"windowTitle", json_string(d.windowTitle)}, {"programTitle", json_string(d.programTitle)},
         {"width", number(d.width)}, {"height", number(d.height)}, {"windowFont", font(d.windowFont)},
+        {"palette", palette(d.palette)},
         {"controls", array(controls)}, {"lines", array(lines)}, {"messageA", json_string(d.messageA)},
         {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
         {"substitutions", array(substitutionList)}});

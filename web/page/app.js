@@ -16,6 +16,7 @@ const layout = JSON.parse(call('prism_form_json', 'string'));
 
 const Outcome = { Composed: 0, RejectA: 1, RejectB: 2 };
 
+const idOf = (control) => (control.index >= 0 ? `${control.name}-${control.index}` : control.name);
 const px = (twips) => `${twips / TWIPS_PER_PIXEL}px`;
 const rgb = (c) => (c ? `rgb(${c[0]}, ${c[1]}, ${c[2]})` : '');
 
@@ -38,12 +39,13 @@ function placeAndStyle(element, control) {
     height: px(height),
     fontFamily: fontFamily(font.family),
     fontSize: `${font.points}pt`,
-    fontWeight: font.bold ? '700' : '400',
+    fontWeight: '400', // bold: the .bold outline (style.css)
     fontStyle: font.italic ? 'italic' : 'normal',
     color: rgb(control.text),
   });
+  element.classList.toggle('bold', font.bold);
   element.dataset.size = element.style.fontSize; // the layout's size, which fit() returns to
-  element.id = control.index >= 0 ? `${control.name}-${control.index}` : control.name;
+  element.id = idOf(control);
   element.classList.add(control.kind);
   element.hidden = !control.visible;
 }
@@ -53,8 +55,16 @@ const dialog = document.getElementById('message');
 const dialogOk = document.getElementById('message-ok');
 const controls = new Map(); // id -> element
 
+// The form's colours, as CSS custom properties of the page (style.css).
+function setColours() {
+  const style = document.documentElement.style;
+  for (const [role, colour] of Object.entries(layout.palette))
+    style.setProperty(`--${role.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`)}`, rgb(colour));
+}
+
 function build() {
   document.title = layout.programTitle;
+  setColours();
   root.style.width = px(layout.width);
   root.style.height = px(layout.height);
   // The print style scales the form to a page narrower than it.
@@ -169,6 +179,46 @@ function fit(element) {
   if (element.scrollLeft) element.scrollLeft = 0;
 }
 
+// A caption's ideographic blank at the end of one of its lines hangs
+// outside the line, as the desktop draws it: a centred line is centred
+// without it. Most engines hang it by themselves, one does not; so the
+// blank is set in a box of no width, and the line breaks where it broke.
+const IDEOGRAPHIC_SPACE = '\u3000';
+function hangLineEnds(element, caption) {
+  element.textContent = caption;
+  if (!caption.includes(IDEOGRAPHIC_SPACE)) return;
+  const text = element.firstChild;
+  const range = document.createRange();
+  const starts = [];
+  let top = -Infinity;
+  for (let i = 0; i < caption.length; ++i) {
+    range.setStart(text, i);
+    range.setEnd(text, i + 1);
+    const box = [...range.getClientRects()].reduce((a, b) => (b.width > a.width ? b : a), { width: 0 });
+    if (box.width && box.top > top + box.height / 2) {
+      starts.push(i);
+      top = box.top;
+    }
+  }
+  const parts = [];
+  starts.forEach((start, n) => {
+    const line = caption.slice(start, starts[n + 1] ?? caption.length);
+    const body = line.replace(/\u3000+$/, '');
+    parts.push(body);
+    if (body.length < line.length) {
+      const hanging = document.createElement('span');
+      hanging.className = 'hang';
+      hanging.textContent = line.slice(body.length);
+      parts.push(hanging);
+    }
+    if (n + 1 < starts.length) parts.push(document.createElement('br'));
+  });
+  element.replaceChildren(...parts);
+}
+const hangAll = () => {
+  for (const c of layout.controls) if (c.caption) hangLineEnds($(idOf(c)), c.caption);
+};
+
 // The modal message: the program's title as its caption, one OK button that
 // answers Enter and Escape; the focus returns where it was.
 let focusBefore = null;
@@ -232,12 +282,16 @@ function end() {
 }
 
 build();
+hangAll();
 $('Command1').addEventListener('click', compute);
 $('Command2').addEventListener('click', reset);
 $('Command3').addEventListener('click', end);
 $('Command4').addEventListener('click', () => window.print());
 // A bundled font that arrives after a text was fitted changes its width.
-document.fonts.addEventListener('loadingdone', () => [...entries(), $('Label6')].forEach(fit));
+document.fonts.addEventListener('loadingdone', () => {
+  hangAll();
+  [...entries(), $('Label6')].forEach(fit);
+});
 for (const entry of entries()) {
   entry.addEventListener('focus', () => fit(entry));
   entry.addEventListener('blur', () => fit(entry));

@@ -1,53 +1,19 @@
 // SPDX-License-Identifier: MIT
-// The page as an app: printed at true size, installable, working offline,
-// updated as a whole, safe by construction, its captions fitting in the
-// bundled fonts.
+// The page as an app: installable, working offline, updated as a whole,
+// safe by construction, its captions fitting in the bundled fonts.
 import { chromium, expect, test } from '@playwright/test';
 import { appendFileSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launchOptions } from './browser.mjs';
 import { PNG } from 'pngjs';
-import { expected, layout, open, pixel, printed, rebuildServiceWorker, servedCopy, type, vectorsDrawn, worked } from './support.mjs';
-const INCH = 96; // CSS pixels, and the dots per inch the printed pages are rendered at
+import { expected, open, pixel, rebuildServiceWorker, servedCopy, type, worked } from './support.mjs';
 
 async function computeWorked(page) {
   await type(page, worked);
   await page.locator('#Command1').click();
   await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
 }
-
-test('prints the form alone, at its true size, on one page, in its colours', async ({ page }) => {
-  await open(page);
-  await computeWorked(page);
-  // No printBackground: the page's own colour request is what is tested.
-  const out = printed(await page.pdf({ format: 'A4' }), INCH);
-  expect(out.pages).toBe(1);
-  // 9870 x 6375 twips: 6.85 x 4.43 inches, within 1 %.
-  const [width, height] = [layout.width / 1440, layout.height / 1440];
-  expect(Math.abs(out.bounds.width / INCH / width - 1)).toBeLessThan(0.01);
-  expect(Math.abs(out.bounds.height / INCH / height - 1)).toBeLessThan(0.01);
-  // Near the top-left corner: about 10 mm in.
-  expect(Math.abs((out.bounds.x / INCH) * 25.4 - 10)).toBeLessThan(1.5);
-  expect(Math.abs((out.bounds.y / INCH) * 25.4 - 10)).toBeLessThan(1.5);
-  // The result line is text on the page.
-  expect(out.text).toContain(expected(worked).text);
-  // The vectors where they are on screen, in their colours.
-  expect(vectorsDrawn(out.png, expected(worked), out.bounds)).toEqual([9, 9, 9]);
-});
-
-test('on a page narrower than the form (A5 portrait) the whole form prints, scaled, in proportion', async ({ page }) => {
-  await open(page);
-  await computeWorked(page);
-  const out = printed(await page.pdf({ format: 'A5' }), INCH);
-  expect(out.pages).toBe(1);
-  const pageWidth = (148 / 25.4) * INCH;
-  expect(Math.abs((out.bounds.x / INCH) * 25.4 - 10)).toBeLessThan(1.5); // the inset is not scaled
-  expect(out.bounds.x + out.bounds.width).toBeLessThan(pageWidth);
-  expect(out.bounds.width).toBeGreaterThan(pageWidth * 0.8);
-  expect(Math.abs(out.bounds.width / out.bounds.height / (layout.width / layout.height) - 1)).toBeLessThan(0.01);
-  expect(out.text).toContain(expected(worked).text);
-});
 
 test('no request leaves the origin, nothing is stored, and the policy is in force', async ({ page, baseURL }) => {
   const requests = [];

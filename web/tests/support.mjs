@@ -107,13 +107,19 @@ export async function servedCopy(path = 'some/place/prism/') {
   const root = mkdtempSync(join(tmpdir(), 'prism-site-'));
   const folder = join(root, path);
   cpSync(site, folder, { recursive: true });
-  const server = spawn(process.execPath, [new URL('../serve.mjs', import.meta.url).pathname, root, '0']);
-  const [line] = await once(server.stdout, 'data');
+  const server = await serve(root);
   const stop = () => {
-    server.kill();
+    server.stop();
     rmSync(root, { recursive: true, force: true });
   };
-  return { folder, url: `${String(line).trim()}${path}`, stop };
+  return { folder, url: `${server.url}${path}`, stop };
+}
+
+// A folder served on 127.0.0.1 at a free port: { url, stop() }.
+export async function serve(folder) {
+  const server = spawn(process.execPath, [new URL('../serve.mjs', import.meta.url).pathname, folder, '0']);
+  const [line] = await once(server.stdout, 'data');
+  return { url: String(line).trim(), stop: () => server.kill() };
 }
 
 // Rebuilds a copied site's service worker after a file changed, as the

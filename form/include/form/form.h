@@ -65,11 +65,28 @@ struct Line {
     std::optional<Rect> fixed;  // legend: from (left, top) to (left + width, top)
 };
 
+// The colours the platform gives a form where a control names none, and
+// those its standard controls are drawn in: the same on every desktop theme
+// and in every browser, so that no system colour or dark theme changes the
+// form.
+struct Palette {
+    Rgb window;        // the dialog grey the form is painted with
+    Rgb text;          // captions and entries that name no colour
+    Rgb field;         // inside an entry
+    Rgb frame;         // the one-pixel frame of an entry and a standard button
+    Rgb buttonTop;     // a standard button's face, top row
+    Rgb buttonBottom;  // ... and bottom row, shading evenly between
+    // The raised edge of a filled button, outside in: top and left light
+    // then midlight, bottom and right shadow then dark.
+    Rgb light, midlight, dark, shadow;
+};
+
 struct Description {
     std::string_view windowTitle;       // "Form1"
     std::string_view programTitle;      // the title messages carry
     int width, height;                  // client area, twips
     Font windowFont;                    // for controls that name no font
+    Palette palette;                    // for controls that name no colour
     std::span<const Control> controls;  // creation order: labels first, then entries and buttons in tab order
     std::span<const Line> lines;
     std::string_view messageA;     // prism A refused

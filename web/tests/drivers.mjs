@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: MIT
+// One small interface over the three browser engines the page's users run,
+// so that the cases are written once:
+//
+//   const browser = await launch('chromium' | 'firefox' | 'webkit');
+//   await browser.goto(url);             // and waits until the form is ready
+//   await browser.evaluate(fn, arg);     // fn(arg) in the page, its (awaited) value
+//   await browser.click(selector);       // a real pointer click
+//   await browser.type(selector, text);  // clicks into a field and types
+//   await browser.press(key);            // 'Tab', 'Enter', 'Escape', 'Space', 'Backspace'
+//   await browser.screenshot();          // the viewport as a PNG buffer
+//   await browser.pdf?.({ format });     // the printed page, where the engine can print
+//   await browser.preferDark?.(on);      // the system's dark theme, where the driver can switch it
+//   browser.theme                        // 'light', or 'dark' where the browser runs dark throughout
+//   await browser.close();
+//
+// Blink: Debian's Chromium through Playwright. Gecko: Debian's Firefox ESR
+// through puppeteer-core over WebDriver BiDi. WebKit: WebKitGTK's WebDriver
+// server, which opens MiniBrowser (no headless mode: run under Xvfb),
+// through the W3C WebDriver protocol spoken directly.
+import { spawn } from 'node:child_process';
+import { once } from 'node:events';
+import { createServer } from 'node:net';
+import { launchOptions } from './browser.mjs';
+
+export const VIEWPORT = { width: 800, height: 600 };
+const READY = 'html[data-ready="true"]';
+
+export const engines = {
+  chromium: launchChromium,
+  firefox: launchFirefox,
+  webkit: launchWebKit,
+};
+
+export async function launch(engine) {
+  const start = engines[engine];
+  if (!start) throw new Error(`no such engine: ${engine} (${Object.keys(engines).join(', ')})`);
+  return { engine, ...(await start()) };
+}
+
+async function launchChromium() {
+  const { chromium } = await import('@playwright/test');
+  const browser = await chromium.launch(launchOptions);
+  const page = await browser.newPage({ viewport: VIEWPORT, deviceScaleFactor: 1 });
+  return {
+    version: browser.version(),
+    theme: 'light',
+    goto: async (url) => {
+      await page.goto(url);
+      await page.locator(READY).waitFor();
+    },
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    click: (selector) => page.locator(selector).click(),
+    type: async (selector, text) => {
+      await page.locator(selector).click();
+      await page.keyboard.type(text);
+    },
+    press: (key) => page.keyboard.press(key),
+    screenshot: () => page.screenshot(),
+    pdf: (options) => page.pdf(options),
+    preferDark: (dark) => page.emulateMedia({ colorScheme: dark ? 'dark' : 'light' }),
+    close: () => browser.close(),
+  };
+}
+
+async function launchFirefox() {
+  const { default: puppeteer } = await import('puppeteer-core');
+  const browser = await puppeteer.launch({
+    browser: 'firefox',
+    executablePath: process.env.PRISM_FIREFOX ?? '/usr/bin/firefox-esr',
+    headless: true,
+    // Its driver cannot switch the theme of a running browser: it runs in a
+    // dark system theme throughout.
+    extraPrefsFirefox: { 'ui.systemUsesDarkTheme': 1 },
+  });
+  const page = await browser.newPage();
+  await page.setViewport({ ...VIEWPORT, deviceScaleFactor: 1 });
+  return {
+    version: await browser.version(),
+    theme: 'dark',
+    goto: async (url) => {
+      await page.goto(url);
+      await page.waitForSelector(READY);
+    },
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    click: (selector) => page.click(selector),
+    type: async (selector, text) => {
+      await page.click(selector);
+      await page.keyboard.type(text);
+    },
+    press: (key) => page.keyboard.press(key === 'Space' ? ' ' : key),
+    screenshot: async () => Buffer.from(await page.screenshot()),
+    pdf: async (options) => Buffer.from(await page.pdf(options)),
+    close: () => browser.close(),
+  };
+}
+
+// A free port on the loopback address.
+async function freePort() {
+  const server = createServer().listen(0, '127.0.0.1');
+  await once(server, 'listening');
+  const { port } = server.address();
+  server.close();
+  await once(server, 'close');
+  return port;
+}
+
+// W3C WebDriver key codes of the keys the cases press.
+const KEYS = { Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', Space: ' ', Backspace: '\uE003' };
+
+async function launchWebKit() {
+  const port = await freePort();
+  // MiniBrowser in GTK's dark theme throughout: its driver cannot switch it.
+  const driver = spawn(process.env.PRISM_WEBKIT_DRIVER ?? 'WebKitWebDriver', [`--port=${port}`], {
+    stdio: ['ignore', 'ignore', 'inherit'],
+    env: { ...process.env, GTK_THEME: 'Adwaita:dark' },
+  });
+  const base = `http://127.0.0.1:${port}`;
+  const command = async (method, path, body) => {
+    const response = await fetch(base + path, {
+      method,
+      headers: { 'content-type': 'application/json; charset=utf-8' },
+      body: body === undefined ? undefined : JSON.stringify(body),
+    });
+    const { value } = await response.json();
+    if (!response.ok) throw new Error(`WebDriver ${method} ${path}: ${value?.error}: ${value?.message}`);
+    return value;
+  };
+  // The server takes a moment to listen.
+  for (let tries = 0; ; ++tries) {
+    try {
+      await command('GET', '/status');
+      break;
+    } catch (error) {
+      if (tries > 100 || driver.exitCode !== null) throw error;
+      await new Promise((r) => setTimeout(r, 50));
+    }
+  }
+  const { sessionId, capabilities } = await command('POST', '/session', {
+    capabilities: {
+      alwaysMatch: {
+        'webkitgtk:browserOptions': {
+          binary: process.env.PRISM_MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+          args: ['--automation'],
+        },
+      },
+    },
+  });
+  const session = `/session/${sessionId}`;
+  // The window's size such that its viewport has VIEWPORT's size.
+  const inner = await command('POST', `${session}/execute/sync`, { script: 'return [innerWidth, innerHeight]', args: [] });
+  const outer = await command('GET', `${session}/window/rect`);
+  await command('POST', `${session}/window/rect`, {
+    width: VIEWPORT.width + outer.width - inner[0],
+    height: VIEWPORT.height + outer.height - inner[1],
+  });
+
+  const evaluate = async (fn, arg) => {
+    const script = `const done = arguments[arguments.length - 1];
+      Promise.resolve().then(() => (${fn})(arguments[0])).then((v) => done({ v }), (e) => done({ e: String(e) }));`;
+    const { v, e } = await command('POST', `${session}/execute/async`, { script, args: [arg ?? null] });
+    if (e) throw new Error(e);
+    return v;
+  };
+  const element = async (selector) =>
+    Object.values(await command('POST', `${session}/element`, { using: 'css selector', value: selector }))[0];
+  const click = async (selector) => command('POST', `${session}/element/${await element(selector)}/click`, {});
+  return {
+    version: capabilities.browserVersion,
+    theme: 'dark',
+    goto: async (url) => {
+      await command('POST', `${session}/url`, { url });
+      for (let i = 0; !(await evaluate((s) => !!document.querySelector(s), READY)); ++i) {
+        if (i > 200) throw new Error(`${url}: the form never became ready`);
+        await new Promise((r) => setTimeout(r, 25));
+      }
+    },
+    evaluate,
+    click,
+    type: async (selector, text) => {
+      await click(selector);
+      if (text) await command('POST', `${session}/element/${await element(selector)}/value`, { text });
+    },
+    press: (key) => {
+      const value = KEYS[key] ?? key;
+      return command('POST', `${session}/actions`, {
+        actions: [{ type: 'key', id: 'keyboard', actions: [{ type: 'keyDown', value }, { type: 'keyUp', value }] }],
+      });
+    },
+    screenshot: async () => Buffer.from(await command('GET', `${session}/screenshot`), 'base64'),
+    // WebKitGTK's driver has no print command.
+    pdf: undefined,
+    close: async () => {
+      await command('DELETE', session).catch(() => {});
+      driver.kill();
+    },
+  };
+}

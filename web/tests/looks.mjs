@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// What the engine suites measure on a screenshot of the form: each
+// caption's ink, how much of two pictures differs, a colour at a point; and,
+// in the page, where each caption breaks into lines.
+import { pixel } from './support.mjs';
+
+export const TWIPS_PER_PIXEL = 15;
+export const pixels = (rect) => rect.map((t) => Math.round(t / TWIPS_PER_PIXEL));
+
+// The caption's ink inside its control: the box of its dark pixels and the
+// darkness summed over them (in whole black pixels). Darkness is how far a
+// pixel lies below its row's background (the row's commonest colour), so
+// a button's shading counts for nothing. A button's frame is left out;
+// so are the controls lying over a label (the entries over "△ Base °").
+export function inkOf(png, rect, { inset = 0, covered = [] } = {}) {
+  const [x, y, w, h] = [rect[0] + inset, rect[1] + inset, rect[2] - 2 * inset, rect[3] - 2 * inset];
+  const hidden = (i, j) => covered.some(([cx, cy, cw, ch]) => i >= cx - 1 && i <= cx + cw && j >= cy - 1 && j <= cy + ch);
+  let box = null;
+  let ink = 0;
+  for (let j = y; j < y + h; ++j) {
+    const row = [];
+    for (let i = x; i < x + w; ++i) if (!hidden(i, j)) row.push([i, pixel(png, i, j)]);
+    const counts = new Map();
+    for (const [, p] of row) counts.set(p.join(), (counts.get(p.join()) ?? 0) + 1);
+    const background = [...counts].reduce((a, b) => (b[1] > a[1] ? b : a), ['', 0])[0].split(',').map(Number);
+    for (const [i, p] of row) {
+      const darkness = Math.max(0, ...p.map((c, k) => background[k] - c));
+      if (darkness > 8) ink += darkness;
+      if (darkness > 60) box = box ? { left: Math.min(box.left, i), top: Math.min(box.top, j), right: Math.max(box.right, i), bottom: Math.max(box.bottom, j) } : { left: i, top: j, right: i, bottom: j };
+    }
+  }
+  return { box, ink: ink / 255 };
+}
+
+// The share of the pixels of a w x h area at the top-left of both pictures
+// whose colours differ by more than a tenth of the range in any channel.
+export function differing(a, b, width, height) {
+  let n = 0;
+  for (let y = 0; y < height; ++y)
+    for (let x = 0; x < width; ++x) {
+      const p = pixel(a, x, y);
+      const q = pixel(b, x, y);
+      if (p.some((c, k) => Math.abs(c - q[k]) > 25.5)) ++n;
+    }
+  return n / (width * height);
+}
+
+// Whether a pixel has a colour, within `tolerance` in every channel.
+export const near = (p, colour, tolerance = 3) => p.every((c, k) => Math.abs(c - colour[k]) <= tolerance);
+
+// Runs in the page: for every caption of the form, the index of the first
+// character of each line it is drawn on.
+export function lineStartsInPage() {
+  const starts = {};
+  const range = document.createRange();
+  for (const element of document.querySelectorAll('#form > .Label, #form > .CommandButton')) {
+    if (!element.textContent) continue;
+    starts[element.id] = [];
+    let top = -Infinity;
+    let offset = 0; // of the text node in the caption
+    const walker = document.createTreeWalker(element, NodeFilter.SHOW_TEXT);
+    for (let text = walker.nextNode(); text; offset += text.length, text = walker.nextNode()) {
+      for (let i = 0; i < text.length; ++i) {
+        range.setStart(text, i);
+        range.setEnd(text, i + 1);
+        // The largest box: an engine may add an empty one at the end of the line before.
+        const box = [...range.getClientRects()].reduce((a, b) => (b.width * b.height > a.width * a.height ? b : a), { width: 0, height: 0 });
+        if (box.width * box.height === 0) continue;
+        if (box.top > top + box.height / 2) {
+          starts[element.id].push(offset + i);
+          top = box.top;
+        }
+      }
+    }
+  }
+  return starts;
+}
