@@ -31,7 +31,7 @@ private slots:
     void shownAfterCompute();
     void noScaleHidesDiagram_data();
     void noScaleHidesDiagram();
-    void rejectionKeepsDiagram();
+    void refusalAfterAnEditLeavesDiagramHidden();
     void resetClearsEntriesResultAndDiagram();
     void resetTwiceIsResetOnce();
     void computeAfterResetRestoresDiagram();
@@ -160,11 +160,13 @@ void DiagramTest::noScaleHidesDiagram()
         QVERIFY(m_ui->command(n)->isVisible());
 }
 
-void DiagramTest::rejectionKeepsDiagram()
+void DiagramTest::refusalAfterAnEditLeavesDiagramHidden()
 {
+    // Typing -4 hid the diagram; the refusal that follows changes nothing,
+    // not even the lines' end points.
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     QVERIFY(m_ui->compute({"3", "0", "-4", "90"}));
-    QVERIFY(diagramVisible());
+    QVERIFY(diagramHidden());
     QCOMPARE(m_ui->line(1)->x2(), 8880.0f);
 }
 

@@ -27,6 +27,9 @@ const QString& messageB()
     return m;
 }
 
+// What a user or a program does to an entry after a result is shown.
+enum class Edit { InputMethodCommit, InputMethodPreedit, AccessibleInsert, SameText, FocusMoves, SelectAll };
+
 }  // namespace
 
 class Form1Test : public QObject {
@@ -44,7 +47,9 @@ private slots:
     void computes();
     void rejects_data();
     void rejects();
-    void rejectionLeavesPreviousResult();
+    void refusalAfterAnEditLeavesResultCleared();
+    void editsClearResult_data();
+    void editsClearResult();
     void secondComputeReplacesResult();
     void actionNeverMovesFocus();
     void tabOrder();
@@ -210,15 +215,83 @@ void Form1Test::rejects()
     QCOMPARE(QString::fromStdString(m_form->state().BBase), entries[3]);
 }
 
-void Form1Test::rejectionLeavesPreviousResult()
+void Form1Test::refusalAfterAnEditLeavesResultCleared()
 {
+    // The edit to 361 cleared the result; the refusal changes nothing more.
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     const auto seen = m_ui->compute({"3", "0", "4", "361"});
     QVERIFY(seen);
     QCOMPARE(seen->text, messageB());
-    QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
+    QVERIFY(m_ui->label("Label6")->text().isEmpty());
+    QVERIFY(!m_ui->line(3)->isVisible());
     for (int n : {2, 3, 4})
         QVERIFY(m_ui->command(n)->isVisible());
+}
+
+void Form1Test::editsClearResult_data()
+{
+    QTest::addColumn<int>("edit");
+    QTest::addColumn<bool>("clears");
+    QTest::newRow("an input method commits") << int(Edit::InputMethodCommit) << true;
+    QTest::newRow("an input method composes") << int(Edit::InputMethodPreedit) << false;
+    QTest::newRow("an assistive tool inserts") << int(Edit::AccessibleInsert) << true;
+    QTest::newRow("the same text set again") << int(Edit::SameText) << false;
+    QTest::newRow("the focus moves") << int(Edit::FocusMoves) << false;
+    QTest::newRow("the text is selected") << int(Edit::SelectAll) << false;
+}
+
+// A result on screen always belongs to the entries beside it: any change of
+// an entry's text clears it, as reset does, and leaves everything else.
+void Form1Test::editsClearResult()
+{
+    QFETCH(int, edit);
+    QFETCH(bool, clears);
+    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
+    const QString shown = m_ui->label("Label6")->text();
+    const prism::CompositionState before = m_form->state();
+    QLineEdit* field = m_ui->text(3);
+    field->setFocus();
+
+    switch (Edit(edit)) {
+    case Edit::InputMethodCommit:
+    case Edit::InputMethodPreedit: {
+        QInputMethodEvent event(Edit(edit) == Edit::InputMethodPreedit ? u"５"_s : QString(), {});
+        if (Edit(edit) == Edit::InputMethodCommit)
+            event.setCommitString(u"５"_s);
+        QApplication::sendEvent(field, &event);
+        break;
+    }
+    case Edit::AccessibleInsert: {
+        QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(field);
+        QVERIFY(entry && entry->editableTextInterface());
+        entry->editableTextInterface()->insertText(1, u"5"_s);
+        QCOMPARE(field->text(), u"45"_s);
+        break;
+    }
+    case Edit::SameText:
+        field->setText(field->text());
+        break;
+    case Edit::FocusMoves:
+        QTest::keyClick(field, Qt::Key_Tab);
+        break;
+    case Edit::SelectAll:
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(field->selectedText(), u"4"_s);
+        break;
+    }
+
+    QCOMPARE(m_ui->label("Label6")->text(), clears ? QString() : shown);
+    for (int n = 1; n <= 6; ++n)
+        QCOMPARE(m_ui->line(n)->isVisible(), !clears);
+    for (const char* letter : {"Label9", "Label12", "Label13"})
+        QCOMPARE(m_ui->label(letter)->isVisible(), !clears);
+    // Nothing else changes: the buttons, the focus, the record.
+    for (int n : {2, 3, 4})
+        QVERIFY(m_ui->command(n)->isVisible());
+    if (Edit(edit) != Edit::FocusMoves)
+        QCOMPARE(m_form->focusWidget(), field);
+    QCOMPARE(m_form->state().BP, before.BP);
+    QCOMPARE(m_form->state().CXs, before.CXs);
 }
 
 void Form1Test::secondComputeReplacesResult()

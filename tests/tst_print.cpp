@@ -7,6 +7,7 @@
 #include "formdriver.h"
 #include "pixels.h"
 #include "process.h"
+#include "twips.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -56,6 +57,7 @@ private slots:
     void printsOnTheQueuesOwnPaper_data();
     void printsOnTheQueuesOwnPaper();
     void printsLongEntriesWhole();
+    void printAfterAnEditHasNoResult();
     void noDestinationSaysSo();
     void refusingPrinterSaysSo();
     void disabledPrinterSaysSo();
@@ -297,6 +299,32 @@ void PrintTest::printsLongEntriesWhole()
             qPrintable(entries[n - 1]));
         QCOMPARE(columnRuns(out.page, inside, prismInk), entries[n - 1].size());
     }
+}
+
+void PrintTest::printAfterAnEditHasNoResult()
+{
+    // A sheet never shows a result beside entries it does not belong to:
+    // after an edit the result and the diagram are gone from the paper too.
+    // (The PDF printer redraws the page, so its text is read as ink.)
+    const LineShape* c = m_ui->line(3);
+    const QPoint middleOfC = twips::point((c->x1() + c->x2()) / 2, (c->y1() + c->y2()) / 2).toPoint();
+    const QRect result = m_ui->label("Label6")->geometry();
+    const auto ink = [&](const Printed& out, const QRect& area) {
+        return count(out.page, area.translated(out.window.topLeft()), dark);
+    };
+    const QRect aroundC(middleOfC - QPoint(5, 5), QSize(11, 11));
+    const Printed before = printed(96);
+    QVERIFY(!before.page.isNull());
+    QVERIFY(ink(before, result) > 300);
+    QVERIFY(ink(before, aroundC) > 5);
+
+    FormDriver::typeInto(m_ui->text(1), u"5"_s);
+    const Printed after = printed(96);
+    QVERIFY(!after.page.isNull());
+    QCOMPARE(ink(after, result), 0);
+    QCOMPARE(ink(after, aroundC), 0);
+    // The entries are printed as they now stand: "35" is two glyphs.
+    QCOMPARE(columnRuns(after.page, m_ui->text(1)->geometry().adjusted(2, 2, -2, -2).translated(after.window.topLeft()), bluish), 2);
 }
 
 void PrintTest::expectMessage(const QString& mustContain)

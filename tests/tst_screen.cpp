@@ -4,6 +4,7 @@
 #include "formdriver.h"
 #include "pixels.h"
 #include "process.h"
+#include "twips.h"
 
 #include <QPixmap>
 #include <QProcess>
@@ -56,7 +57,8 @@ public:
                        .section(u'\n', 0, 0);
         if (m_window.isEmpty())
             return false;
-        xdotool({u"windowmove"_s, m_window, u"700"_s, u"500"_s});
+        // Wholly on the 1280 x 1024 screen, clear of the suite's own window.
+        xdotool({u"windowmove"_s, m_window, u"600"_s, u"500"_s});
         QTest::qWait(200);
         return true;
     }
@@ -67,6 +69,11 @@ public:
         xdotool({u"mousemove"_s, u"--window"_s, m_window, QString::number(at.x()), QString::number(at.y()),
             u"click"_s, u"1"_s});
     }
+
+    // Keys pressed (xdotool's names: "ctrl+v", "BackSpace") or text typed,
+    // into the window under the pointer.
+    void keys(const QStringList& names) { xdotool(QStringList{u"key"_s} + names); }
+    void type(const QString& text) { xdotool({u"type"_s, text}); }
 
     // Clicks into each field and types its text, then presses compute.
     void compute(const QList<QRect>& fields, const QStringList& entries, QPoint computeButton)
@@ -113,6 +120,7 @@ private slots:
     void oldVectorsVanishFromScreen();
     void longTextsShowWhole();
     void endButtonEndsTheProgram();
+    void editsClearResultOnScreen();
     void sameWindowInEverySession();
 
 private:
@@ -296,6 +304,63 @@ void ScreenTest::endButtonEndsTheProgram()
     QVERIFY2(program.process().waitForFinished(10000), "END ends the program");
     QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.process().exitCode(), 0);
+}
+
+void ScreenTest::editsClearResultOnScreen()
+{
+    // Where the result and C's vector are drawn after the worked example,
+    // as this process's own window places them.
+    const QStringList worked{u"3"_s, u"0"_s, u"4"_s, u"90"_s};
+    QVERIFY(!m_ui->compute(worked));
+    const QRect result = m_ui->label("Label6")->geometry();
+    const LineShape* c = m_ui->line(3);
+    const QPointF from = twips::point(c->x1(), c->y1()), to = twips::point(c->x2(), c->y2());
+    m_form->hide();
+    const auto shown = [&](const QImage& shot) {
+        int alongC = 0;
+        for (int i = 1; i < 10; ++i) {
+            const QPoint p = (from + (to - from) * i / 10).toPoint();
+            alongC += count(shot, QRect(p - QPoint(2, 2), QSize(5, 5)), dark) > 0 ? 1 : 0;
+        }
+        const int ink = count(shot, result, dark);
+        return alongC == 9 && ink > 100 ? 1 : alongC == 0 && ink == 0 ? 0 : -1;
+    };
+
+    Program program(u"C.UTF-8"_s);
+    QVERIFY2(program.start(), "the program's window appears");
+    const QList<QRect> fields = fieldRects();
+    const QPoint compute = m_ui->command(1)->geometry().center();
+    program.compute(fields, worked, compute);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(program.shot()), 1, 5000);
+
+    // Moving the focus, selecting and copying change no text: nothing clears.
+    program.keys({u"Tab"_s});
+    program.click(fields[1].center());
+    program.keys({u"ctrl+a"_s, u"ctrl+c"_s});  // "0", for the paste below
+    QTest::qWait(300);
+    QCOMPARE(shown(program.shot()), 1);
+
+    // Each edit of A's power clears the result and C's vector. Typing the old
+    // text again brings nothing back; the next compute does.
+    const auto press = [&](const QString& key) {
+        if (key.size() == 1)
+            program.type(key);
+        else
+            program.keys({key});
+    };
+    const QList<QStringList> edits{{u"5"_s, u"BackSpace"_s}, {u"BackSpace"_s, u"3"_s},
+        {u"ctrl+v"_s, u"BackSpace"_s}, {u"ctrl+z"_s, u"BackSpace"_s}};  // "30" back, then "3"
+    for (const QStringList& edit : edits) {
+        program.click(fields[0].center());
+        program.keys({u"End"_s});
+        press(edit[0]);
+        QTRY_VERIFY2_WITH_TIMEOUT(shown(program.shot()) == 0, qPrintable(edit[0]), 5000);
+        press(edit[1]);
+        QTest::qWait(300);
+        QVERIFY2(shown(program.shot()) == 0, qPrintable(edit[0]));
+        program.click(compute);
+        QTRY_VERIFY2_WITH_TIMEOUT(shown(program.shot()) == 1, qPrintable(edit[0]), 5000);
+    }
 }
 
 void ScreenTest::sameWindowInEverySession()

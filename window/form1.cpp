@@ -124,6 +124,11 @@ Form1::Form1(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    // Any change counts: typed, pasted, undone, an input method's commit, an
+    // assistive tool's; an input method's text still being composed does not
+    // change the text, so clears nothing yet.
+    for (QLineEdit* field : {Text1, Text2, Text3, Text4})
+        connect(field, &QLineEdit::textChanged, this, &Form1::clearResult);
 
     Text1->setFocus();
 }
@@ -279,12 +284,19 @@ void Form1::setDiagramVisible(bool visible)
         letter->setVisible(visible);
 }
 
+// As reset leaves them: the entries, the buttons, the focus and the record
+// of the last compute stay as they are.
+void Form1::clearResult()
+{
+    Label6->clear();
+    setDiagramVisible(false);
+}
+
 void Form1::Command2_Click()
 {
     for (QLineEdit* field : {Text1, Text2, Text3, Text4})
         field->setText(QString());
-    Label6->setText(QString());
-    setDiagramVisible(false);
+    clearResult();
 }
 
 void Form1::Command3_Click()

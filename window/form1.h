@@ -16,6 +16,9 @@
 //   Line1..Line3    the vectors A, B, C of the diagram
 //   Line4..Line6    the legend's lines; Label9, Label12, Label13 its letters
 //
+// A change to any entry's text clears a shown result and hides the diagram:
+// what the window shows and prints beside the entries is always their result.
+//
 // The path of a compute: Command1_Click copies the entries into the state ->
 // prism::evaluate (the checks, then the composition) -> prism::result_text
 // into Label6 -> update_diagram -> prism::round_and_scale (the scale) ->
@@ -70,6 +73,7 @@ private:
     void buildLines(std::span<const form::Line> lines);
     void update_diagram();
     void setDiagramVisible(bool visible);
+    void clearResult();
     void showMessage(const QString& text);
 
     prism::CompositionState m_state;

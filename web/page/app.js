@@ -257,14 +257,32 @@ function updateDiagram() {
   showDiagram(true);
 }
 
+const committed = new Map(); // entry -> its text at its last change
+
 // Command2_Click
 function reset() {
   for (const entry of entries()) {
     entry.value = '';
+    committed.set(entry, '');
     fit(entry);
   }
+  clearResult();
+}
+
+// As reset leaves them: the entries, the buttons and the focus stay.
+function clearResult() {
   $('Label6').textContent = '';
   showDiagram(false);
+}
+
+// A change to an entry's text clears a shown result and its diagram: what
+// the form shows and prints beside the entries is always their result. An
+// input method's text clears nothing until it is committed; an event that
+// leaves the text as it was (a paste of the same text) clears nothing.
+function entryChanged(entry) {
+  if (entry.value === (committed.get(entry) ?? '')) return;
+  committed.set(entry, entry.value);
+  clearResult();
 }
 
 // Command3_Click: an installed app's window closes; a browser tab is never
@@ -293,6 +311,8 @@ document.fonts.addEventListener('loadingdone', () => {
   [...entries(), $('Label6')].forEach(fit);
 });
 for (const entry of entries()) {
+  entry.addEventListener('input', (event) => event.isComposing || entryChanged(entry));
+  entry.addEventListener('compositionend', () => entryChanged(entry));
   entry.addEventListener('focus', () => fit(entry));
   entry.addEventListener('blur', () => fit(entry));
   // Enter and Escape in a field do nothing; Enter still confirms an input

@@ -158,6 +158,17 @@ test('reset clears the entries, the result and the diagram, and keeps the button
   assert.deepEqual(after, { entries: ['', '', '', ''], result: '', lines: layout.lines.map(() => 'hidden'), letters: [true, true, true], buttons: [false, false, false] });
 });
 
+test('typing in an entry after a result clears the result and the diagram', async () => {
+  await computeWorked();
+  await browser.type($('Text3'), '5');
+  const after = await browser.evaluate(() => ({
+    entry: document.getElementById('Text3').value,
+    result: document.getElementById('Label6').textContent,
+    lines: [...document.querySelectorAll('#diagram line')].map((l) => l.getAttribute('visibility')),
+  }));
+  assert.deepEqual(after, { entry: '45', result: '', lines: layout.lines.map(() => 'hidden') });
+});
+
 test('END in a browser tab gives way to the notice', async () => {
   await computeWorked();
   await browser.click($('Command3'));

@@ -4,7 +4,7 @@
 // alike (the form, the compute, the messages, reset, printing) is in
 // engines.mjs, run in each.
 import { expect, test } from '@playwright/test';
-import { control, expected, layout, open, type, worked } from './support.mjs';
+import { control, expected, layout, open, printed, type, vectorsDrawn, worked } from './support.mjs';
 
 test.beforeEach(async ({ page }) => {
   await open(page);
@@ -70,4 +70,83 @@ test('END in a browser tab ends the calculator with a notice; a reload brings it
   await page.reload();
   await page.locator('html[data-ready="true"]').waitFor();
   await expect(page.locator('#Text1')).toBeFocused();
+});
+
+// A shown result belongs to the entries beside it: each way of changing an
+// entry's text clears it and its diagram; the next compute shows the result
+// of the entries as they now stand.
+const edits = {
+  'typing': ['Text1', async (field, page) => {
+    await field.press('End');
+    await page.keyboard.type('5');
+  }],
+  'a deletion': ['Text4', async (field) => {
+    await field.press('End');
+    await field.press('Backspace');
+  }],
+  'a paste': ['Text1', async (field, page) => {
+    await page.locator('#Text2').selectText();
+    await page.keyboard.press('Control+C');
+    await field.press('End');
+    await page.keyboard.press('Control+V');
+  }],
+  'an input method, once it commits': ['Text1', async (field, page) => {
+    await field.press('End');
+    const cdp = await page.context().newCDPSession(page);
+    await cdp.send('Input.imeSetComposition', { text: '５', selectionStart: 1, selectionEnd: 1 });
+    // Still being composed: nothing is cleared yet.
+    await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+    await cdp.send('Input.insertText', { text: '５' });
+  }],
+};
+const shownResult = (page) => page.evaluate(() => ({
+  result: document.getElementById('Label6').textContent,
+  lines: [...document.querySelectorAll('#diagram line')].map((l) => l.getAttribute('visibility')),
+  letters: ['Label9', 'Label12', 'Label13'].map((id) => !document.getElementById(id).hidden),
+  buttons: ['Command2', 'Command3', 'Command4'].map((id) => !document.getElementById(id).hidden),
+}));
+
+for (const [edit, [id, act]] of Object.entries(edits)) {
+  test(`${edit} clears the result and the diagram; the next compute shows the new one`, async ({ page }) => {
+    await type(page, worked);
+    await page.locator('#Command1').click();
+    await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+    await act(page.locator(`#${id}`), page);
+    const entries = await Promise.all([1, 2, 3, 4].map((n) => page.locator(`#Text${n}`).inputValue()));
+    expect(entries).not.toEqual(worked);
+    expect(await shownResult(page)).toEqual({ result: '', lines: layout.lines.map(() => 'hidden'), letters: [false, false, false], buttons: [true, true, true] });
+    await expect(page.locator(`#${id}`)).toBeFocused();
+    await page.locator('#Command1').click();
+    await expect(page.locator('#Label6')).toHaveText(expected(entries).text);
+  });
+}
+
+test('moving the focus, selecting, or typing the old text again brings back or clears nothing', async ({ page }) => {
+  await type(page, worked);
+  await page.locator('#Command1').click();
+  const shown = await shownResult(page);
+  await page.keyboard.press('Tab');
+  await page.locator('#Text2').click();
+  await page.locator('#Text2').selectText();
+  expect(await shownResult(page)).toEqual(shown);
+
+  await page.locator('#Text2').press('Backspace');
+  await page.keyboard.type(worked[1]);
+  await expect(page.locator('#Text2')).toHaveValue(worked[1]);
+  expect((await shownResult(page)).result).toBe('');
+});
+
+test('a print after an edit shows the entries with no result and no diagram', async ({ page }) => {
+  await type(page, worked);
+  await page.locator('#Command1').click();
+  const answer = expected(worked);
+  const before = printed(await page.pdf({ format: 'A4' }), 96);
+  expect(before.text).toContain(answer.text);
+  expect(vectorsDrawn(before.png, answer, before.bounds)).toEqual([9, 9, 9]);
+
+  await page.locator('#Text1').press('End');
+  await page.keyboard.type('5');
+  const after = printed(await page.pdf({ format: 'A4' }), 96);
+  expect(after.text).not.toContain(answer.text);
+  expect(vectorsDrawn(after.png, answer, after.bounds)).toEqual([0, 0, 0]);
 });
