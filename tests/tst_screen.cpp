@@ -6,6 +6,8 @@
 #include "process.h"
 #include "twips.h"
 
+#include <form/form.h>
+
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
@@ -113,6 +115,8 @@ private slots:
     void init();
     void cleanup();
     void fillsAndCaptions();
+    void drawsTheDescribedColours_data();
+    void drawsTheDescribedColours();
     void typedTextInPrismColours();
     void resultCentredInItsLabel();
     void diagramInItsColours();
@@ -193,6 +197,63 @@ void ScreenTest::fillsAndCaptions()
 
     // Buttons that appear only after a result are not drawn yet.
     QCOMPARE(count(shot, QRect(256, 360, 73, 41), exactly(QColor(255, 192, 255))), 0);
+}
+
+void ScreenTest::drawsTheDescribedColours_data()
+{
+    // Points of the form and the colour the description gives each (the
+    // page is checked at the same points): the dialog grey in the corners,
+    // the fields and their frames, the buttons' faces and edges, the
+    // title's background, the legend's lines.
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QColor>("colour");
+    const form::Description& d = form::description();
+    const form::Palette& p = d.palette;
+    const auto rgb = [](const form::Rgb& c) { return QColor(c.r, c.g, c.b); };
+    const auto row = [](const QString& what, QPoint at, QColor colour) {
+        const QString tag = u"%1 (%2, %3)"_s.arg(what).arg(at.x()).arg(at.y());
+        QTest::newRow(qPrintable(tag)) << at << colour;
+    };
+    const int w = twips::toPixels(d.width), h = twips::toPixels(d.height);
+    for (const QPoint corner : {QPoint(2, 2), QPoint(w - 3, 2), QPoint(2, h - 3), QPoint(w - 3, h - 3)})
+        row(u"form"_s, corner, rgb(p.window));
+    for (const form::Control& c : d.controls) {
+        const QRect r = twips::rect(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+        const QString name = described(c.name);
+        const int mid = r.x() + r.width() / 2;
+        if (c.kind == form::Kind::TextBox) {
+            row(name, QPoint(r.right() - 3, r.y() + r.height() / 2), rgb(p.field));
+            row(name + u" frame"_s, QPoint(mid, r.y()), rgb(p.frame));
+        } else if (c.kind == form::Kind::CommandButton && c.background) {
+            row(name, r.topLeft() + QPoint(6, 6), rgb(*c.background));
+            row(name + u" edge"_s, QPoint(mid, r.y()), rgb(p.light));
+            row(name + u" edge"_s, QPoint(mid, r.y() + 1), rgb(p.midlight));
+            row(name + u" edge"_s, QPoint(mid, r.bottom() - 1), rgb(p.dark));
+            row(name + u" edge"_s, QPoint(mid, r.bottom()), rgb(p.shadow));
+        } else if (c.kind == form::Kind::CommandButton) {
+            row(name + u" frame"_s, QPoint(mid, r.y()), rgb(p.frame));
+            row(name + u" face"_s, QPoint(mid, r.y() + 1), rgb(p.buttonTop));
+            row(name + u" face"_s, QPoint(mid, r.bottom() - 1), rgb(p.buttonBottom));
+        } else if (c.background) {
+            row(name, r.topLeft() + QPoint(2, 2), rgb(*c.background));
+        }
+    }
+    for (const form::Line& l : d.lines)
+        if (l.fixed)
+            row(described(l.name), twips::point(l.fixed->left + l.fixed->width / 2.0, l.fixed->top).toPoint() - QPoint(0, 1),
+                rgb(l.colour));
+}
+
+void ScreenTest::drawsTheDescribedColours()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QColor, colour);
+    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));  // every button shown
+    m_form->setFocus();                              // no focus frame on a field
+    const QColor drawn = grab().pixelColor(at);
+    QVERIFY2(std::abs(drawn.red() - colour.red()) <= 3 && std::abs(drawn.green() - colour.green()) <= 3
+            && std::abs(drawn.blue() - colour.blue()) <= 3,
+        qPrintable(u"%1 drawn, %2 described"_s.arg(drawn.name(), colour.name())));
 }
 
 void ScreenTest::typedTextInPrismColours()
