@@ -66,7 +66,7 @@ run-web: web
 	@node web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT)
 
 bench-web: web
-	@node web/bench.mjs $(WEB_BUILD)/site
+	@xvfb-run -a -s "-screen 0 1280x1024x24" node web/bench.mjs $(WEB_BUILD)/site
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)

@@ -2,7 +2,8 @@
 // Figures of the web edition (a benchmark, not a test): the bytes a first
 // visit transfers, the time from navigation to the form ready for input, and
 // a compute from click to result painted, in headless Chromium against the
-// site served on 127.0.0.1.
+// site served on 127.0.0.1; then the time to ready in each of the three
+// engines (WebKitGTK's browser needs a display: run under xvfb-run).
 //
 // Usage: node bench.mjs SITE-FOLDER
 import { chromium } from '@playwright/test';
@@ -11,6 +12,7 @@ import { once } from 'node:events';
 import { readdirSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { launchOptions } from './tests/browser.mjs';
+import { launch } from './tests/drivers.mjs';
 
 const site = process.argv[2] ?? '../build-web/site';
 const server = spawn(process.execPath, [new URL('serve.mjs', import.meta.url).pathname, site, '0']);
@@ -59,6 +61,20 @@ const computes = await page.evaluate(async () => {
   return times;
 });
 await browser.close();
+
+// Each engine: its first visit, then ten more with its caches and the
+// service worker warm, as a returning user meets the page.
+const engines = [];
+for (const engine of ['chromium', 'firefox', 'webkit']) {
+  const driven = await launch(engine);
+  const times = [];
+  for (let i = 0; i < 11; ++i) {
+    await driven.goto(url);
+    times.push(await driven.evaluate(() => performance.getEntriesByName('prism-ready')[0].startTime));
+  }
+  engines.push([`${engine} ${driven.version}`, times[0], times.slice(1)]);
+  await driven.close();
+}
 server.kill();
 
 const kinds = { font: /\.(woff2?|ttf|otf)$/ };
@@ -84,3 +100,5 @@ console.log(`| bundled fonts (${files.filter((f) => f.endsWith('.woff2')).length
 console.log(`| the whole site, as the service worker keeps it (${files.length} files) | ${kb(sum(() => true))} | |`);
 console.log(`| navigation to ready (median of ${ready.length}, p90) | ${median(ready).toFixed(1)} ms (${p90(ready).toFixed(1)} ms) | ≤ 150 ms |`);
 console.log(`| compute, click to result laid out (median of ${computes.length}, p90) | ${median(computes).toFixed(2)} ms (${p90(computes).toFixed(2)} ms) | ≤ 5 ms |`);
+for (const [engine, first, warm] of engines)
+  console.log(`| ${engine}: navigation to ready, first visit; then median of ${warm.length} (p90) | ${first.toFixed(1)} ms; ${median(warm).toFixed(1)} ms (${p90(warm).toFixed(1)} ms) | |`);

@@ -9,10 +9,9 @@ import createCore from './prism-core.mjs';
 const TWIPS_PER_PIXEL = 15; // 1440 twips to the inch, 96 CSS pixels to the inch
 const SVG = 'http://www.w3.org/2000/svg';
 
-const core = await createCore();
-const call = (name, returns, ...args) =>
-  core.ccall(name, returns, args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
-const layout = JSON.parse(call('prism_form_json', 'string'));
+// Set once the module has started (start(), below).
+let call;
+let layout;
 
 const Outcome = { Composed: 0, RejectA: 1, RejectB: 2 };
 
@@ -299,32 +298,45 @@ function end() {
   root.replaceChildren(notice);
 }
 
-build();
-hangAll();
-$('Command1').addEventListener('click', compute);
-$('Command2').addEventListener('click', reset);
-$('Command3').addEventListener('click', end);
-$('Command4').addEventListener('click', () => window.print());
-// A bundled font that arrives after a text was fitted changes its width.
-document.fonts.addEventListener('loadingdone', () => {
+// The module started: the form is built and wired. (No top-level await:
+// some engines handle it only in part.)
+function start(core) {
+  call = (name, returns, ...args) =>
+    core.ccall(name, returns, args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
+  layout = JSON.parse(call('prism_form_json', 'string'));
+  build();
   hangAll();
-  [...entries(), $('Label6')].forEach(fit);
-});
-for (const entry of entries()) {
-  entry.addEventListener('input', (event) => event.isComposing || entryChanged(entry));
-  entry.addEventListener('compositionend', () => entryChanged(entry));
-  entry.addEventListener('focus', () => fit(entry));
-  entry.addEventListener('blur', () => fit(entry));
-  // Enter and Escape in a field do nothing; Enter still confirms an input
-  // method's composition, which the browser handles before this.
-  entry.addEventListener('keydown', (event) => {
-    if ((event.key === 'Enter' || event.key === 'Escape') && !event.isComposing) event.preventDefault();
-  });
-}
-$('Text1').focus();
-document.documentElement.dataset.ready = 'true';
-performance.mark('prism-ready');
+  wire();
+  $('Text1').focus();
+  document.documentElement.dataset.ready = 'true';
+  performance.mark('prism-ready');
 
-// Offline and installable: the service worker keeps every file of this
-// version. Registered after the form is ready, so it never delays it.
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+  // Offline and installable: the service worker keeps every file of this
+  // version. Registered after the form is ready, so it never delays it.
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+}
+
+function wire() {
+  $('Command1').addEventListener('click', compute);
+  $('Command2').addEventListener('click', reset);
+  $('Command3').addEventListener('click', end);
+  $('Command4').addEventListener('click', () => window.print());
+  // A bundled font that arrives after a text was fitted changes its width.
+  document.fonts.addEventListener('loadingdone', () => {
+    hangAll();
+    [...entries(), $('Label6')].forEach(fit);
+  });
+  for (const entry of entries()) {
+    entry.addEventListener('input', (event) => event.isComposing || entryChanged(entry));
+    entry.addEventListener('compositionend', () => entryChanged(entry));
+    entry.addEventListener('focus', () => fit(entry));
+    entry.addEventListener('blur', () => fit(entry));
+    // Enter and Escape in a field do nothing; Enter still confirms an input
+    // method's composition, which the browser handles before this.
+    entry.addEventListener('keydown', (event) => {
+      if ((event.key === 'Enter' || event.key === 'Escape') && !event.isComposing) event.preventDefault();
+    });
+  }
+}
+
+createCore().then(start);
