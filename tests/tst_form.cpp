@@ -231,32 +231,79 @@ void FormTest::lines()
     }
 }
 
+namespace {
+
+QJsonValue value(const std::optional<form::Rgb>& c)
+{
+    return c ? QJsonValue(QJsonArray{c->r, c->g, c->b}) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue value(const std::optional<form::Rect>& r)
+{
+    return r ? QJsonValue(QJsonArray{r->left, r->top, r->width, r->height}) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject value(const form::Font& f)
+{
+    return {{u"family"_s, q(f.family)}, {u"points"_s, f.points}, {u"bold"_s, f.bold}, {u"italic"_s, f.italic}};
+}
+
+}  // namespace
+
 void FormTest::json()
 {
-    // The page reads the description as JSON: it parses, and says what the
-    // description says, texts included.
+    // The page reads the description as JSON and nothing else: every field
+    // it reads says what the description says.
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(form::json()), &error);
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
     const QJsonObject o = doc.object();
     const form::Description& d = form::description();
+    QCOMPARE(o[u"windowTitle"_s].toString(), q(d.windowTitle));
     QCOMPARE(o[u"programTitle"_s].toString(), q(d.programTitle));
     QCOMPARE(o[u"messageA"_s].toString(), q(d.messageA));
     QCOMPARE(o[u"messageB"_s].toString(), q(d.messageB));
+    QCOMPARE(o[u"endedNotice"_s].toString(), q(d.endedNotice));
     QCOMPARE(o[u"width"_s].toInt(), d.width);
+    QCOMPARE(o[u"height"_s].toInt(), d.height);
+    QCOMPARE(o[u"windowFont"_s].toObject(), value(d.windowFont));
+    const form::Palette& p = d.palette;
+    const QJsonObject palette{{u"window"_s, value(p.window)}, {u"text"_s, value(p.text)}, {u"field"_s, value(p.field)},
+        {u"frame"_s, value(p.frame)}, {u"buttonTop"_s, value(p.buttonTop)}, {u"buttonBottom"_s, value(p.buttonBottom)},
+        {u"light"_s, value(p.light)}, {u"midlight"_s, value(p.midlight)}, {u"dark"_s, value(p.dark)},
+        {u"shadow"_s, value(p.shadow)}};
+    QCOMPARE(o[u"palette"_s].toObject(), palette);
+
     const QJsonArray controls = o[u"controls"_s].toArray();
     QCOMPARE(size_t(controls.size()), d.controls.size());
+    const QStringList kinds{u"TextBox"_s, u"CommandButton"_s, u"Label"_s};
+    const QStringList aligns{u"left"_s, u"right"_s, u"centre"_s};
     for (qsizetype i = 0; i < controls.size(); ++i) {
-        const QJsonObject c = controls[i].toObject();
-        const form::Control& e = d.controls[size_t(i)];
-        QCOMPARE(c[u"name"_s].toString(), q(e.name));
-        QCOMPARE(c[u"caption"_s].toString(), q(e.caption));
-        QCOMPARE(c[u"font"_s][u"points"_s].toDouble(), e.font.points);
-        const QJsonArray r = c[u"rect"_s].toArray();
-        QCOMPARE(QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt()),
-            QRect(e.rect.left, e.rect.top, e.rect.width, e.rect.height));
+        const form::Control& c = d.controls[size_t(i)];
+        const QJsonObject want{{u"kind"_s, kinds[int(c.kind)]}, {u"name"_s, q(c.name)}, {u"index"_s, c.index},
+            {u"caption"_s, q(c.caption)}, {u"rect"_s, value(std::optional(c.rect))}, {u"text"_s, value(c.text)},
+            {u"background"_s, value(c.background)}, {u"font"_s, value(c.font)}, {u"align"_s, aligns[int(c.align)]},
+            {u"visible"_s, c.visible}, {u"tab"_s, c.tab}, {u"accessibleName"_s, q(c.accessibleName)},
+            {u"accessibleDescription"_s, q(c.accessibleDescription)}};
+        QCOMPARE(controls[i].toObject(), want);
     }
-    QCOMPARE(size_t(o[u"lines"_s].toArray().size()), d.lines.size());
+    const QJsonArray lines = o[u"lines"_s].toArray();
+    QCOMPARE(size_t(lines.size()), d.lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const form::Line& l = d.lines[size_t(i)];
+        const QJsonObject want{{u"name"_s, q(l.name)}, {u"role"_s, q(l.role)},
+            {u"colour"_s, value(std::optional(l.colour))}, {u"width"_s, l.width}, {u"fixed"_s, value(l.fixed)}};
+        QCOMPARE(lines[i].toObject(), want);
+    }
+    const QJsonArray substitutions = o[u"substitutions"_s].toArray();
+    QCOMPARE(size_t(substitutions.size()), form::substitutions().size());
+    for (qsizetype i = 0; i < substitutions.size(); ++i) {
+        const form::Substitution& sub = form::substitutions()[size_t(i)];
+        QJsonArray standIns;
+        for (std::string_view name : sub.standIns)
+            standIns.append(q(name));
+        QCOMPARE(substitutions[i].toObject(), (QJsonObject{{u"named"_s, q(sub.named)}, {u"standIns"_s, standIns}}));
+    }
 }
 
 QTEST_GUILESS_MAIN(FormTest)

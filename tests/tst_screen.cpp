@@ -123,6 +123,7 @@ private slots:
     void oldVectorsVanishFromScreen_data();
     void oldVectorsVanishFromScreen();
     void longTextsShowWhole();
+    void entriesShrinkToHalfAtMostAndNotWhileEdited();
     void endButtonEndsTheProgram();
     void editsClearResultOnScreen();
     void sameWindowInEverySession();
@@ -479,6 +480,32 @@ void ScreenTest::longTextsShowWhole()
     QVERIFY2(label.adjusted(1, 1, -1, -1).contains(drawn), "the result stays inside its label");
     // One run per glyph at least for the 23 characters of the power.
     QVERIFY2(columnRuns(shot, label, dark) >= 23, qPrintable(QString::number(columnRuns(shot, label, dark))));
+}
+
+void ScreenTest::entriesShrinkToHalfAtMostAndNotWhileEdited()
+{
+    // A number far too wide for its field is drawn smaller, but never below
+    // half its size; the field being edited draws it at its own size (and
+    // scrolls). Heights of the digits' ink, away from the field's left end,
+    // where the caret stands after Home.
+    QLineEdit* field = m_ui->text(1);
+    const QRect r = field->geometry().adjusted(2, 2, -2, -2);
+    const QRect middle(r.x() + r.width() / 3, r.y(), r.width() * 2 / 3, r.height());
+    const auto digitHeight = [&] { return extent(grab(), middle, bluish).height(); };
+    m_ui->text(2)->setFocus();
+    field->setText(u"111"_s);  // fits at full size
+    const int full = digitHeight();
+    field->setText(QString(40, u'1'));
+    const int shrunk = digitHeight();
+    QVERIFY2(shrunk >= full * 0.45 && shrunk <= full * 0.6, qPrintable(u"%1 of %2 px"_s.arg(shrunk).arg(full)));
+
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    field->setFocus();
+    QVERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Home);
+    const int edited = digitHeight();
+    QVERIFY2(std::abs(edited - full) <= 1, qPrintable(u"%1 of %2 px"_s.arg(edited).arg(full)));
 }
 
 PRISM_WINDOW_TEST_MAIN(ScreenTest)

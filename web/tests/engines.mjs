@@ -158,6 +158,24 @@ test('reset clears the entries, the result and the diagram, and keeps the button
   assert.deepEqual(after, { entries: ['', '', '', ''], result: '', lines: layout.lines.map(() => 'hidden'), letters: [true, true, true], buttons: [false, false, false] });
 });
 
+test('a result wider than its line is drawn smaller, every digit inside the line', async () => {
+  const entries = ['1e20', '0', '0', '0'];
+  await browser.goto(server.url);
+  await enter(entries);
+  await browser.click($('Command1'));
+  const text = expected(entries).text;
+  await until((t) => document.getElementById('Label6').textContent === t, text, 'the result');
+  const { line, ink } = await browser.evaluate(() => {
+    const label = document.getElementById('Label6');
+    const range = document.createRange();
+    range.selectNodeContents(label);
+    const box = (r) => ({ left: r.left, right: r.right });
+    return { line: box(label.getBoundingClientRect()), ink: box(range.getBoundingClientRect()) };
+  });
+  assert.ok(text.startsWith('100000000000000000000.0'), text);
+  assert.ok(ink.left >= line.left && ink.right <= line.right, `the text spans ${JSON.stringify(ink)} in ${JSON.stringify(line)}`);
+});
+
 test('typing in an entry after a result clears the result and the diagram', async () => {
   await computeWorked();
   await browser.type($('Text3'), '5');
