@@ -16,8 +16,9 @@ packages=(
   fontconfig fonts-ipafont-gothic fonts-motoya-l-maruberi qt6-translations-l10n
   # the Japanese session the window is tested in
   locales
-  # real-window tests
-  xvfb xauth xdotool
+  # real-window tests, and what a screen reader reads of them (AT-SPI on a
+  # session bus of the test's own)
+  xvfb xauth xdotool dbus-daemon at-spi2-core
   # printing through a private CUPS scheduler with a PDF printer
   cups cups-client printer-driver-cups-pdf poppler-utils
   # install and package checks

@@ -30,6 +30,8 @@ private slots:
     void noScaleLeavesDiagramUntouched();
     void endPoints_data();
     void endPoints();
+    void diagramInWords_data();
+    void diagramInWords();
 };
 
 void ScalingTest::scale_data()
@@ -140,6 +142,29 @@ void ScalingTest::endPoints()
     QVERIFY2(check(pa, a), qPrintable(QStringLiteral("A (%1, %2)").arg(pa.x).arg(pa.y)));
     QVERIFY2(check(pb, b), qPrintable(QStringLiteral("B (%1, %2)").arg(pb.x).arg(pb.y)));
     QVERIFY2(check(pc, c), qPrintable(QStringLiteral("C (%1, %2)").arg(pc.x).arg(pc.y)));
+}
+
+// The diagram said in words: each vector as the result line writes C, the
+// powers to a tenth as drawn, the directions in whole degrees.
+void ScalingTest::diagramInWords_data()
+{
+    QTest::addColumn<QByteArrayList>("in");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("worked example")
+        << QByteArrayList{"3", "0", "4", "90"} << u"A 3.0△ Base 0°、B 4.0△ Base 90°、C 5.0△ Base 53°"_s;
+    QTest::newRow("powers and directions rounded as shown") << QByteArrayList{"2.25", "359.6", "１", "44.5"}
+                                                           << u"A 2.3△ Base 360°、B 1.0△ Base 45°、C 3.0△ Base 13°"_s;
+}
+
+void ScalingTest::diagramInWords()
+{
+    QFETCH(QByteArrayList, in);
+    QFETCH(QString, words);
+    CompositionState s = composed(in[0], in[1], in[2], in[3]);
+    QVERIFY(prism::round_and_scale(s));
+    QCOMPARE(QString::fromStdString(prism::diagram_text(s)), words);
+    // C reads as the result line does.
+    QVERIFY(words.endsWith(u"C "_s + QString::fromStdString(prism::result_text(s))));
 }
 
 QTEST_GUILESS_MAIN(ScalingTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window as the X server shows it (run under Xvfb): pixels grabbed from
 // the screen, where a wrong layout, colour or font would show.
+#include "atspi.h"
 #include "formdriver.h"
 #include "pixels.h"
 #include "process.h"
@@ -8,6 +9,7 @@
 
 #include <form/form.h>
 
+#include <QFileInfo>
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
@@ -34,6 +36,8 @@ public:
             env.remove(QString::fromLatin1(name));
         env.insert(u"LANG"_s, lang);
         env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        // Its accessibility interface on, as a screen reader turns it on.
+        env.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
         m_app.setProcessEnvironment(env);
         m_app.setProgram(QStringLiteral(PRISM_APP_PATH));
         m_app.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -126,6 +130,7 @@ private slots:
     void entriesShrinkToHalfAtMostAndNotWhileEdited();
     void endButtonEndsTheProgram();
     void editsClearResultOnScreen();
+    void diagramDescribedToAssistiveTechnology();
     void sameWindowInEverySession();
 
 private:
@@ -423,6 +428,31 @@ void ScreenTest::editsClearResultOnScreen()
         program.click(compute);
         QTRY_VERIFY2_WITH_TIMEOUT(shown(program.shot()) == 1, qPrintable(edit[0]), 5000);
     }
+}
+
+void ScreenTest::diagramDescribedToAssistiveTechnology()
+{
+    // What a screen reader reads of the diagram: the three vectors in words
+    // while they are drawn, nothing once reset has hidden them.
+    atspi::Bus bus;
+    QVERIFY2(bus.open(), "the accessibility bus (AT-SPI) on a session bus");
+    const QStringList worked{u"3"_s, u"0"_s, u"4"_s, u"90"_s};
+    QVERIFY(!m_ui->compute(worked));
+    const QString words = m_form->accessibleDescription();
+    QVERIFY(words.startsWith(u"A "_s));
+    m_form->hide();
+
+    Program program(u"C.UTF-8"_s);
+    QVERIFY2(program.start(), "the program's window appears");
+    const auto description = [&] {
+        const auto window = bus.window(QFileInfo(QStringLiteral(PRISM_APP_PATH)).fileName(), m_form->windowTitle());
+        return window ? bus.property(*window, u"Description"_s) : u"(no window)"_s;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(description(), QString(), 5000);
+    program.compute(fieldRects(), worked, m_ui->command(1)->geometry().center());
+    QTRY_COMPARE_WITH_TIMEOUT(description(), words, 5000);
+    program.click(m_ui->command(2)->geometry().center());
+    QTRY_COMPARE_WITH_TIMEOUT(description(), QString(), 5000);
 }
 
 void ScreenTest::sameWindowInEverySession()

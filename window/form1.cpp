@@ -282,6 +282,9 @@ void Form1::setDiagramVisible(bool visible)
         line->setVisible(visible);
     for (QLabel* letter : {Label9, Label12, Label13})
         letter->setVisible(visible);
+    // The lines are drawn on the form itself: the form says what they show,
+    // and nothing once they are gone.
+    setAccessibleDescription(visible ? QString::fromStdString(prism::diagram_text(m_state)) : QString());
 }
 
 // As reset leaves them: the entries, the buttons, the focus and the record

@@ -136,9 +136,29 @@ Outcome evaluate(CompositionState& state)
     return Outcome::Composed;
 }
 
+namespace {
+
+// "3.0△ Base 0°": a power's one-decimal text and a direction in whole degrees.
+std::string prism_text(std::string_view power, double direction)
+{
+    return std::string(power) + "\u25B3 Base " + format_number(direction, 0) + "\u00B0";
+}
+
+}  // namespace
+
 std::string result_text(const CompositionState& state)
 {
-    return format_number(state.CP, 1) + "\u25B3 Base " + format_number(state.CBase, 0) + "\u00B0";
+    return prism_text(format_number(state.CP, 1), state.CBase);
+}
+
+std::string diagram_text(const CompositionState& state)
+{
+    // The entered directions, read as every numeric use reads them; a
+    // composed state has numeric ones.
+    const double a = to_number(state.ABase).value_or(0);
+    const double b = to_number(state.BBase).value_or(0);
+    return "A " + prism_text(state.AP, a) + "\u3001B " + prism_text(state.BP, b) + "\u3001C "
+        + prism_text(format_number(state.CP, 1), state.CBase);
 }
 
 }  // namespace prism

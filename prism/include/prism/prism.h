@@ -92,6 +92,12 @@ Outcome evaluate(CompositionState& state);
 // The result line shown to the user, e.g. "5.0△ Base 53°" (UTF-8).
 std::string result_text(const CompositionState& state);
 
+// What the diagram shows, in words, for those who cannot see it: the three
+// vectors as the result line writes C, e.g.
+// "A 3.0△ Base 0°、B 4.0△ Base 90°、C 5.0△ Base 53°" (UTF-8). Reads the
+// one-decimal powers, so round_and_scale must have run and found a scale.
+std::string diagram_text(const CompositionState& state);
+
 // The entry-text conversion used at every numeric use of a text field.
 // Accepts a plain decimal number with "." as the decimal point, an optional
 // leading sign, an optional exponent, surrounding blanks (ASCII white space,
