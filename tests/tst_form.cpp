@@ -271,7 +271,8 @@ void FormTest::json()
     const QJsonObject palette{{u"window"_s, value(p.window)}, {u"text"_s, value(p.text)}, {u"field"_s, value(p.field)},
         {u"frame"_s, value(p.frame)}, {u"buttonTop"_s, value(p.buttonTop)}, {u"buttonBottom"_s, value(p.buttonBottom)},
         {u"light"_s, value(p.light)}, {u"midlight"_s, value(p.midlight)}, {u"dark"_s, value(p.dark)},
-        {u"shadow"_s, value(p.shadow)}};
+        {u"shadow"_s, value(p.shadow)}, {u"focus"_s, value(p.focus)}, {u"focusLight"_s, value(p.focusLight)},
+        {u"focusAlpha"_s, p.focusAlpha}};
     QCOMPARE(o[u"palette"_s].toObject(), palette);
 
     const QJsonArray controls = o[u"controls"_s].toArray();

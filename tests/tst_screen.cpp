@@ -121,6 +121,7 @@ private slots:
     void fillsAndCaptions();
     void drawsTheDescribedColours_data();
     void drawsTheDescribedColours();
+    void keyboardFocusTintsTheComputeButton();
     void typedTextInPrismColours();
     void resultCentredInItsLabel();
     void diagramInItsColours();
@@ -260,6 +261,26 @@ void ScreenTest::drawsTheDescribedColours()
     QVERIFY2(std::abs(drawn.red() - colour.red()) <= 3 && std::abs(drawn.green() - colour.green()) <= 3
             && std::abs(drawn.blue() - colour.blue()) <= 3,
         qPrintable(u"%1 drawn, %2 described"_s.arg(drawn.name(), colour.name())));
+}
+
+void ScreenTest::keyboardFocusTintsTheComputeButton()
+{
+    // Reached with the keyboard, the compute button is tinted with the
+    // description's focus colour (the page draws the same tint).
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_ui->text(4)->setFocus();
+    QTest::keyClick(m_ui->text(4), Qt::Key_Tab);
+    QCOMPARE(m_form->focusWidget(), m_ui->command(1));
+    const form::Palette& p = form::description().palette;
+    const form::Rgb fill = *form::find("Command1")->background;
+    const auto through = [&](int f, int over) { return f + (over - f) * p.focusAlpha / 255.0; };
+    const QRect r = m_ui->command(1)->geometry();
+    const QColor drawn = grab().pixelColor(r.x() + 6, r.bottom() - 5);
+    QVERIFY2(std::abs(drawn.red() - through(fill.r, p.focus.r)) <= 4
+            && std::abs(drawn.green() - through(fill.g, p.focus.g)) <= 4
+            && std::abs(drawn.blue() - through(fill.b, p.focus.b)) <= 4,
+        qPrintable(drawn.name()));
 }
 
 void ScreenTest::typedTextInPrismColours()

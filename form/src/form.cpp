@@ -89,9 +89,10 @@ constexpr Description Form{
     {PGothic, 9, false, false},  // a Japanese form's default font
     // The dialog grey, black text and white fields of a form; the frame and
     // shading the desktop's standard buttons and entries are drawn with on
-    // that grey, and the raised edge of its filled buttons.
+    // that grey, the raised edge of its filled buttons, and the blue of its
+    // keyboard focus.
     {{239, 239, 239}, Black, {255, 255, 255}, {171, 171, 171}, {254, 254, 254}, {237, 237, 237},
-        {255, 255, 255}, {239, 239, 239}, {159, 159, 159}, {118, 118, 118}},
+        {255, 255, 255}, {239, 239, 239}, {159, 159, 159}, {118, 118, 118}, {38, 112, 158}, {61, 179, 252}, 30},
     Controls,
     Lines,
     // "～" is the full-width tilde.

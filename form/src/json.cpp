@@ -51,7 +51,8 @@ std::string palette(const Palette& p)
 {
     return object({{"window", rgb(p.window)}, {"text", rgb(p.text)}, {"field", rgb(p.field)},
         {"frame", rgb(p.frame)}, {"buttonTop", rgb(p.buttonTop)}, {"buttonBottom", rgb(p.buttonBottom)},
-        {"light", rgb(p.light)}, {"midlight", rgb(p.midlight)}, {"dark", rgb(p.dark)}, {"shadow", rgb(p.shadow)}});
+        {"light", rgb(p.light)}, {"midlight", rgb(p.midlight)}, {"dark", rgb(p.dark)}, {"shadow", rgb(p.shadow)},
+        {"focus", rgb(p.focus)}, {"focusLight", rgb(p.focusLight)}, {"focusAlpha", number(p.focusAlpha)}});
 }
 
 std::string rect(const std::optional<Rect>& r)

@@ -14,6 +14,7 @@ namespace {
 struct Page {
     prism::CompositionState state;
     std::string result;
+    std::string diagram;  // the diagram in words, when it is drawn
     bool scaled = false;
     std::array<prism::TwipPoint, 3> ends{};
     std::array<std::string, 3> powers;
@@ -43,6 +44,7 @@ int prism_compute(const char* aPower, const char* aBase, const char* bPower, con
         return static_cast<int>(outcome);
     p.result = prism::result_text(p.state);
     p.scaled = prism::round_and_scale(p.state);
+    p.diagram = p.scaled ? prism::diagram_text(p.state) : std::string();
     if (p.scaled) {
         p.ends = {prism::end_point(p.state.AXs, p.state.AYs), prism::end_point(p.state.BXs, p.state.BYs),
             prism::end_point(p.state.CXs, p.state.CYs)};
@@ -54,6 +56,11 @@ int prism_compute(const char* aPower, const char* aBase, const char* bPower, con
 const char* prism_result_text()
 {
     return page().result.c_str();
+}
+
+const char* prism_diagram_text()
+{
+    return page().diagram.c_str();
 }
 
 int prism_has_scale()

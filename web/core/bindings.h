@@ -15,6 +15,10 @@ int prism_compute(const char* aPower, const char* aBase, const char* bPower, con
 // The result line of the last composition ("5.0△ Base 53°"), UTF-8.
 const char* prism_result_text();
 
+// What the diagram of the last composition shows, in words ("A 3.0△ Base
+// 0°、B …"), UTF-8; empty when it has no scale.
+const char* prism_diagram_text();
+
 // 1 when the last composition has a diagram scale, else 0 (no diagram).
 int prism_has_scale();
 

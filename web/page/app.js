@@ -16,7 +16,10 @@ let layout;
 const Outcome = { Composed: 0, RejectA: 1, RejectB: 2 };
 
 const idOf = (control) => (control.index >= 0 ? `${control.name}-${control.index}` : control.name);
-const px = (twips) => `${twips / TWIPS_PER_PIXEL}px`;
+// Lengths in the form's own pixels (--px, style.css): one CSS pixel, or less
+// where the screen or the sheet is narrower than the form.
+const px = (twips) => `calc(var(--px) * ${twips / TWIPS_PER_PIXEL})`;
+const points = (pt) => `calc(var(--px) * ${(pt * 96) / 72})`;
 const rgb = (c) => (c ? `rgb(${c[0]}, ${c[1]}, ${c[2]})` : '');
 
 // The named face first (a Japanese Windows PC has it), then its stand-ins
@@ -37,7 +40,7 @@ function placeAndStyle(element, control) {
     width: px(width),
     height: px(height),
     fontFamily: fontFamily(font.family),
-    fontSize: `${font.points}pt`,
+    fontSize: points(font.points),
     fontWeight: '400', // bold: the .bold outline (style.css)
     fontStyle: font.italic ? 'italic' : 'normal',
     color: rgb(control.text),
@@ -54,21 +57,25 @@ const dialog = document.getElementById('message');
 const dialogOk = document.getElementById('message-ok');
 const controls = new Map(); // id -> element
 
-// The form's colours, as CSS custom properties of the page (style.css).
-function setColours() {
+// The form's colours and size, as CSS custom properties of the page
+// (style.css): --window, --button-top ... and the focus tint's two colours.
+function setProperties() {
   const style = document.documentElement.style;
-  for (const [role, colour] of Object.entries(layout.palette))
+  const { focusAlpha, ...colours } = layout.palette;
+  for (const [role, colour] of Object.entries(colours))
     style.setProperty(`--${role.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`)}`, rgb(colour));
+  const tint = (c) => `rgb(${c.join(' ')} / ${focusAlpha / 255})`;
+  style.setProperty('--focus-tint-top', tint(layout.palette.focusLight));
+  style.setProperty('--focus-tint-bottom', tint(layout.palette.focus));
+  style.setProperty('--columns', layout.width / TWIPS_PER_PIXEL);
+  style.setProperty('--rows', layout.height / TWIPS_PER_PIXEL);
 }
 
 function build() {
   document.title = layout.programTitle;
-  setColours();
+  setProperties();
   root.style.width = px(layout.width);
   root.style.height = px(layout.height);
-  // The print style scales the form to a page narrower than it.
-  root.style.setProperty('--form-width', px(layout.width));
-  root.style.setProperty('--form-height', px(layout.height));
   // The message is in the window's default font, as the desktop's is.
   Object.assign(dialog.style, {
     fontFamily: fontFamily(layout.windowFont.family),
@@ -78,8 +85,11 @@ function build() {
   // The lines lie on the form's surface, beneath every control.
   const svg = document.createElementNS(SVG, 'svg');
   svg.setAttribute('viewBox', `0 0 ${layout.width} ${layout.height}`);
-  svg.setAttribute('width', layout.width / TWIPS_PER_PIXEL);
-  svg.setAttribute('height', layout.height / TWIPS_PER_PIXEL);
+  svg.style.width = px(layout.width);
+  svg.style.height = px(layout.height);
+  // An image to a screen reader, named with the diagram in words while it
+  // is drawn (showDiagram).
+  svg.setAttribute('role', 'img');
   svg.setAttribute('aria-hidden', 'true');
   svg.id = 'diagram';
   for (const line of layout.lines) {
@@ -106,7 +116,12 @@ function build() {
       element = document.createElement('input');
       element.type = 'text';
       element.setAttribute('aria-label', control.accessibleName);
+      // A touch keyboard's decimal keypad, and nothing that would change
+      // what is typed.
+      element.inputMode = 'decimal';
       element.setAttribute('autocomplete', 'off');
+      element.setAttribute('autocapitalize', 'off');
+      element.setAttribute('autocorrect', 'off');
       element.spellcheck = false;
       // As long as a desktop line edit takes: the texts go to the core
       // through its stack, which a pasted megabyte would overflow.
@@ -150,6 +165,11 @@ const diagramParts = () =>
   [...layout.lines.map((l) => $(l.name)), $('Label9'), $('Label12'), $('Label13')];
 
 function showDiagram(visible) {
+  // Said in words while it is drawn; nothing stale once it is gone.
+  const diagram = document.getElementById('diagram');
+  if (visible) diagram.setAttribute('aria-label', call('prism_diagram_text', 'string'));
+  else diagram.removeAttribute('aria-label');
+  diagram.setAttribute('aria-hidden', String(!visible));
   for (const part of diagramParts()) {
     if (part instanceof SVGElement) {
       // A line of no length leaves no dot.
@@ -291,11 +311,15 @@ function end() {
     window.close();
     return;
   }
+  // The notice takes the focus, so that a screen reader says it at once.
   const notice = document.createElement('p');
   notice.id = 'ended';
+  notice.tabIndex = -1;
+  notice.setAttribute('role', 'status');
   notice.textContent = layout.endedNotice;
   notice.style.fontFamily = fontFamily(layout.windowFont.family);
   root.replaceChildren(notice);
+  notice.focus();
 }
 
 // The module started: the form is built and wired. (No top-level await:

@@ -35,6 +35,8 @@ for (const c of cases) {
   if (outcome !== c.outcome) note('outcome', c, outcome);
   const result = text('prism_result_text');
   if (result !== c.text) note('text', c, result);
+  const words = text('prism_diagram_text');
+  if (words !== c.words) note('words', c, words);
   const scaled = number('prism_has_scale');
   if (scaled !== c.scaled) note('scaled', c, scaled);
   const powers = [0, 1, 2].map((i) => text('prism_power_text', i));

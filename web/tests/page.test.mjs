@@ -4,7 +4,7 @@
 // alike (the form, the compute, the messages, reset, printing) is in
 // engines.mjs, run in each.
 import { expect, test } from '@playwright/test';
-import { control, expected, layout, open, printed, type, vectorsDrawn, worked } from './support.mjs';
+import { control, expected, layout, open, pixel, printed, screenshot, type, vectorsDrawn, worked } from './support.mjs';
 
 test.beforeEach(async ({ page }) => {
   await open(page);
@@ -150,3 +150,110 @@ test('a print after an edit shows the entries with no result and no diagram', as
   expect(after.text).not.toContain(answer.text);
   expect(vectorsDrawn(after.png, answer, after.bounds)).toEqual([0, 0, 0]);
 });
+
+// Phones and tablets: the whole form on the screen without sideways panning
+// where the screen is narrower than it, at true size where it fits.
+for (const [width, height, touch] of [[390, 844, true], [844, 390, true], [1024, 768, false]]) {
+  test(`at ${width} x ${height}${touch ? ' on a touch screen' : ''} every control is on the screen`, async ({ browser }) => {
+    const context = await browser.newContext({ viewport: { width, height }, isMobile: touch, hasTouch: touch, deviceScaleFactor: 1 });
+    const page = await context.newPage();
+    try {
+      await open(page);
+      await type(page, worked);
+      await (touch ? page.locator('#Command1').tap() : page.locator('#Command1').click());
+      await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+      const seen = await page.evaluate(() => ({
+        visual: visualViewport.width,
+        scale: visualViewport.scale,
+        scrollWidth: document.documentElement.scrollWidth,
+        right: Math.max(...[...document.querySelectorAll('#form > *')].map((e) => e.getBoundingClientRect().right)),
+        form: document.getElementById('form').getBoundingClientRect().width,
+      }));
+      const formWidth = layout.width / 15;
+      expect(seen.scale).toBe(1); // not zoomed out to show it
+      expect(seen.right).toBeLessThanOrEqual(seen.visual);
+      expect(seen.scrollWidth).toBeLessThanOrEqual(seen.visual);
+      expect(seen.form).toBeCloseTo(Math.min(formWidth, width), 0);
+      // The lower buttons: reached by scrolling down where the screen is short.
+      await page.locator('#Command3').scrollIntoViewIfNeeded();
+      await expect(page.locator('#Command3')).toBeInViewport();
+    } finally {
+      await context.close();
+    }
+  });
+}
+
+test('the entries ask a touch keyboard for a decimal keypad and change nothing typed', async ({ page }) => {
+  for (let n = 1; n <= 4; ++n) {
+    const field = page.locator(`#Text${n}`);
+    await expect(field).toHaveAttribute('inputmode', 'decimal');
+    await expect(field).toHaveAttribute('autocapitalize', 'off');
+    await expect(field).toHaveAttribute('autocorrect', 'off');
+    await expect(field).toHaveAttribute('spellcheck', 'false');
+  }
+});
+
+test('a screen reader hears the diagram in words while it is drawn, and nothing stale', async ({ page }) => {
+  const diagram = () => page.getByRole('img');
+  await expect(diagram()).toHaveCount(0);
+  await type(page, worked);
+  await page.locator('#Command1').click();
+  // As the result line writes C, for each vector, in the core's words.
+  await expect(diagram()).toHaveAccessibleName(`A 3.0△ Base 0°、B 4.0△ Base 90°、C ${expected(worked).text}`);
+  await page.locator('#Command2').click();
+  await expect(diagram()).toHaveCount(0);
+  await type(page, ['0', '0', '0', '90']); // no scale: no diagram
+  await page.locator('#Command1').click();
+  await expect(page.locator('#Label6')).toHaveText(expected(['0', '0', '0', '90']).text);
+  await expect(diagram()).toHaveCount(0);
+});
+
+// WCAG's contrast ratio of two colours.
+function contrast(a, b) {
+  const luminance = (c) => {
+    const [r, g, b] = c.map((v) => v / 255).map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  };
+  const [l1, l2] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+  return (l1 + 0.05) / (l2 + 0.05);
+}
+
+for (const scheme of ['light', 'dark']) {
+  test(`in a ${scheme} forced-colours theme the diagram keeps three colours at 3:1, the rest takes the theme's`, async ({ page }) => {
+    await page.emulateMedia({ forcedColors: 'active', colorScheme: scheme });
+    await type(page, worked);
+    await page.locator('#Command1').click();
+    const png = await screenshot(page);
+    const background = pixel(png, 2, 2);
+    // The most contrasting pixel near the middle of each line: a vector's
+    // middle, a legend line's middle.
+    const answer = expected(worked);
+    const middles = [
+      ...answer.ends.map((e) => ({ x: (answer.origin.x + e.x) / 30, y: (answer.origin.y + e.y) / 30 })),
+      ...layout.lines.filter((l) => l.fixed).map((l) => ({ x: (l.fixed[0] + l.fixed[2] / 2) / 15, y: l.fixed[1] / 15 })),
+    ];
+    const colours = middles.map(({ x, y }) => {
+      let best = background;
+      for (let j = -2; j <= 2; ++j)
+        for (let i = -2; i <= 2; ++i) {
+          const p = pixel(png, x + i, y + j);
+          if (contrast(p, background) > contrast(best, background)) best = p;
+        }
+      return best;
+    });
+    for (const [i, c] of colours.entries()) expect(contrast(c, background), `${layout.lines[i].name}: ${c}`).toBeGreaterThanOrEqual(3);
+    // A, B and C apart, and each legend line in its vector's colour.
+    expect(new Set(colours.slice(0, 3).map(String)).size).toBe(3);
+    expect(colours.slice(3).map(String)).toEqual(colours.slice(0, 3).map(String));
+    // Only the diagram keeps its own colours; captions and entries take the
+    // theme's, readable on its background.
+    const adjusted = await page.evaluate(() =>
+      [...document.querySelectorAll('#form > *')].filter((e) => getComputedStyle(e).forcedColorAdjust === 'none').map((e) => e.id));
+    expect(adjusted).toEqual(['diagram']);
+    const label5 = control('Label5');
+    const [x, y, w, h] = label5.rect.map((t) => t / 15);
+    let strongest = 0;
+    for (let j = y; j < y + h; ++j) for (let i = x; i < x + w; ++i) strongest = Math.max(strongest, contrast(pixel(png, i, j), background));
+    expect(strongest).toBeGreaterThanOrEqual(4.5);
+  });
+}

@@ -28,8 +28,10 @@ const features = [
   ['html.elements.link.rel.modulepreload', 'loading the core early', 'loaded when the page asks'],
   ['css.at-rules.page', 'printing 10 mm in from the corner', 'the printer\'s own margins'],
   ['css.properties.print-color-adjust', 'printing the form\'s colours', '-webkit-print-color-adjust'],
-  ['css.properties.zoom', 'scaling the print to a narrow sheet', 'the form at true size'],
-  ['css.types.calc.typed_division_produces_unitless_number', 'scaling the print exactly to the sheet', 'scaling in steps of a tenth'],
+  ['css.types.min', 'the form scaled to a narrow screen or sheet'],
+  ['api.HTMLElement.inputMode', 'a decimal keypad on a touch keyboard', 'the full keyboard'],
+  ['css.selectors.focus-visible', 'the focus ring and tint', 'the browser\'s own focus ring'],
+  ['css.at-rules.media.forced-colors', 'the diagram in a forced-colours theme', 'the theme\'s colours throughout'],
 ];
 
 const first = (support) => {

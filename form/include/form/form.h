@@ -79,6 +79,11 @@ struct Palette {
     // The raised edge of a filled button, outside in: top and left light
     // then midlight, bottom and right shadow then dark.
     Rgb light, midlight, dark, shadow;
+    // The keyboard focus: a focused control's ring, and the tint laid over
+    // a focused filled button, focusLight at its top shading to focus at its
+    // bottom, each focusAlpha / 255 opaque.
+    Rgb focus, focusLight;
+    int focusAlpha;
 };
 
 struct Description {
