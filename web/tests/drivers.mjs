@@ -8,7 +8,7 @@
 //   await browser.click(selector);       // a real pointer click
 //   await browser.type(selector, text);  // clicks into a field and types
 //   await browser.press(key);            // 'Tab', 'Enter', 'Escape', 'Space', 'Backspace'
-//   await browser.screenshot();          // the viewport as a PNG buffer
+//   await browser.screenshot();          // the viewport as a PNG buffer, once painted
 //   await browser.pdf?.({ format });     // the printed page, where the engine can print
 //   await browser.preferDark?.(on);      // the system's dark theme, where the driver can switch it
 //   browser.theme                        // 'light', or 'dark' where the browser runs dark throughout
@@ -25,6 +25,8 @@ import { launchOptions } from './browser.mjs';
 
 export const VIEWPORT = { width: 800, height: 600 };
 const READY = 'html[data-ready="true"]';
+// Two frames: whatever the last action changed has been painted.
+const painted = () => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
 
 export const engines = {
   chromium: launchChromium,
@@ -56,7 +58,10 @@ async function launchChromium() {
       await page.keyboard.type(text);
     },
     press: (key) => page.keyboard.press(key),
-    screenshot: () => page.screenshot(),
+    screenshot: async () => {
+      await page.evaluate(painted);
+      return page.screenshot();
+    },
     pdf: (options) => page.pdf(options),
     preferDark: (dark) => page.emulateMedia({ colorScheme: dark ? 'dark' : 'light' }),
     close: () => browser.close(),
@@ -89,7 +94,10 @@ async function launchFirefox() {
       await page.keyboard.type(text);
     },
     press: (key) => page.keyboard.press(key === 'Space' ? ' ' : key),
-    screenshot: async () => Buffer.from(await page.screenshot()),
+    screenshot: async () => {
+      await page.evaluate(painted);
+      return Buffer.from(await page.screenshot());
+    },
     pdf: async (options) => Buffer.from(await page.pdf(options)),
     close: () => browser.close(),
   };
@@ -187,7 +195,10 @@ async function launchWebKit() {
         actions: [{ type: 'key', id: 'keyboard', actions: [{ type: 'keyDown', value }, { type: 'keyUp', value }] }],
       });
     },
-    screenshot: async () => Buffer.from(await command('GET', `${session}/screenshot`), 'base64'),
+    screenshot: async () => {
+      await evaluate(painted);
+      return Buffer.from(await command('GET', `${session}/screenshot`), 'base64');
+    },
     // WebKitGTK's driver has no print command.
     pdf: undefined,
     close: async () => {
