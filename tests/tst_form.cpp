@@ -56,6 +56,7 @@ void FormTest::window()
     QCOMPARE(q(d.messageA), u"Ａの度数（正の数）、Base方向（0\uFF5E360\u00B0）を入れて下さい"_s);
     QCOMPARE(q(d.messageB), u"Ｂの度数（正の数）、Base方向（0\uFF5E360\u00B0）を入れて下さい"_s);
     QVERIFY(!d.endedNotice.empty());
+    QVERIFY(!d.unavailableNotice.empty());
 }
 
 void FormTest::controls_data()
@@ -264,6 +265,7 @@ void FormTest::json()
     QCOMPARE(o[u"messageA"_s].toString(), q(d.messageA));
     QCOMPARE(o[u"messageB"_s].toString(), q(d.messageB));
     QCOMPARE(o[u"endedNotice"_s].toString(), q(d.endedNotice));
+    QCOMPARE(o[u"unavailableNotice"_s].toString(), q(d.unavailableNotice));
     QCOMPARE(o[u"width"_s].toInt(), d.width);
     QCOMPARE(o[u"height"_s].toInt(), d.height);
     QCOMPARE(o[u"windowFont"_s].toObject(), value(d.windowFont));

@@ -99,6 +99,8 @@ constexpr Description Form{
     "Ａの度数（正の数）、Base方向（0～360°）を入れて下さい",
     "Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい",
     "プリズムの合成を終了しました。もう一度使うときは、ページを再読み込みして下さい。",
+    "このページを使うには、JavaScript と WebAssembly が使える最新のブラウザーで、http か https のアドレスから"
+    "開いて下さい。",
 };
 
 // IPA's gothic faces share the metrics of the two Windows gothics, so the

@@ -138,6 +138,7 @@ std::string json()
         {"palette", palette(d.palette)},
         {"controls", array(controls)}, {"lines", array(lines)}, {"messageA", json_string(d.messageA)},
         {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
+        {"unavailableNotice", json_string(d.unavailableNotice)},
         {"substitutions", array(substitutionList)}});
 }
 

@@ -4,7 +4,10 @@
 // or drawn comes from the module's C++ core; this file only lays out
 // (twips to CSS pixels) and sets element properties, as the desktop's slots
 // only set widget properties.
-import createCore from './prism-core.mjs';
+// The page says what it needs where it cannot start (index.html's
+// #unavailable): at once when this script runs and the core fails, after a
+// few seconds by itself (style.css) when this script never runs at all.
+document.documentElement.dataset.started = 'true';
 
 const TWIPS_PER_PIXEL = 15; // 1440 twips to the inch, 96 CSS pixels to the inch
 const SVG = 'http://www.w3.org/2000/svg';
@@ -363,4 +366,12 @@ function wire() {
   }
 }
 
-createCore().then(start);
+function fail(error) {
+  document.documentElement.dataset.failed = 'true';
+  console.error('プリズムの合成 could not start:', error);
+}
+
+import('./prism-core.mjs')
+  .then(({ default: createCore }) => createCore())
+  .then(start)
+  .catch(fail);

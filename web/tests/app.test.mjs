@@ -5,9 +5,10 @@ import { chromium, expect, test } from '@playwright/test';
 import { appendFileSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import { launchOptions } from './browser.mjs';
 import { PNG } from 'pngjs';
-import { expected, open, pixel, rebuildServiceWorker, servedCopy, type, worked } from './support.mjs';
+import { expected, layout, open, pixel, rebuildServiceWorker, servedCopy, site, type, worked } from './support.mjs';
 
 async function computeWorked(page) {
   await type(page, worked);
@@ -172,4 +173,50 @@ test('a new version replaces the old one whole, once the old pages are closed', 
     await context.close();
     copy.stop();
   }
+});
+
+// Where the page cannot start it says what it needs, under the program's
+// title; never a blank page.
+const failures = {
+  'with scripts off': { javaScriptEnabled: false },
+  'when the core\'s module does not load': { route: ['**/prism-core.mjs', (r) => r.fulfill({ status: 404 })] },
+  'when the WebAssembly does not load': { route: ['**/prism-core.wasm', (r) => r.fulfill({ status: 404 })] },
+  'when the WebAssembly does not start': {
+    route: ['**/prism-core.wasm', (r) => r.fulfill({ status: 200, contentType: 'application/wasm', body: Buffer.from('not a module') })],
+  },
+  'when opened from disk': { file: true },
+};
+for (const [when, how] of Object.entries(failures)) {
+  test(`the page says what it needs ${when}`, async ({ browser, baseURL }) => {
+    const context = await browser.newContext({ javaScriptEnabled: how.javaScriptEnabled ?? true });
+    try {
+      const page = await context.newPage();
+      if (how.route) await page.route(...how.route);
+      await page.goto(how.file ? pathToFileURL(join(site, 'index.html')).href : baseURL);
+      const notice = page.locator('#unavailable');
+      await expect(notice).toBeVisible({ timeout: 8000 });
+      await expect(notice.locator('p')).toHaveText(layout.unavailableNotice);
+      await expect(page).toHaveTitle(layout.programTitle);
+      await expect(page.locator('#form > *')).toHaveCount(0);
+    } finally {
+      await context.close();
+    }
+  });
+}
+
+test('a normal load never shows what the page needs, not for a frame', async ({ page }) => {
+  // Looked at on every frame from the first, until the form is ready.
+  await page.addInitScript(() => {
+    window.unavailableSeen = false;
+    const look = () => {
+      const notice = document.getElementById('unavailable');
+      if (notice && getComputedStyle(notice).visibility === 'visible' && getComputedStyle(notice).display !== 'none')
+        window.unavailableSeen = true;
+      if (document.documentElement.dataset.ready !== 'true') requestAnimationFrame(look);
+    };
+    requestAnimationFrame(look);
+  });
+  await open(page);
+  expect(await page.evaluate(() => window.unavailableSeen)).toBe(false);
+  await expect(page.locator('#unavailable')).toBeHidden();
 });

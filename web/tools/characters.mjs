@@ -11,7 +11,8 @@ import { resolve } from 'node:path';
 const core = await createRequire(import.meta.url)(resolve(process.argv[2]))();
 const layout = JSON.parse(core.ccall('prism_form_json', 'string', [], []));
 
-const texts = [layout.windowTitle, layout.programTitle, layout.messageA, layout.messageB, layout.endedNotice, 'OK'];
+const texts = [layout.windowTitle, layout.programTitle, layout.messageA, layout.messageB, layout.endedNotice,
+  layout.unavailableNotice, 'OK'];
 for (const c of layout.controls) texts.push(c.caption, c.accessibleName);
 // A result line: a power, "△ Base ", a direction, "°" (from the core itself).
 core.ccall('prism_compute', 'number', ['string', 'string', 'string', 'string'], ['3', '0', '4', '90']);

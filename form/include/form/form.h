@@ -97,6 +97,8 @@ struct Description {
     std::string_view messageA;     // prism A refused
     std::string_view messageB;     // prism B refused
     std::string_view endedNotice;  // the page in a browser tab after END
+    // The page's own text, shown when it cannot start: what it needs.
+    std::string_view unavailableNotice;
 };
 
 // Where a named face is not installed, the faces that stand in for it, in
