@@ -339,8 +339,19 @@ function start(core) {
   performance.mark('prism-ready');
 
   // Offline and installable: the service worker keeps every file of this
-  // version. Registered after the form is ready, so it never delays it.
-  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+  // version. Registered after the form is ready, so it never delays it. A
+  // new version is looked for whenever the page is shown again, so that it
+  // is in use from the next load.
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker
+      .register('sw.js', { updateViaCache: 'none' })
+      .then((registration) => {
+        document.addEventListener('visibilitychange', () => {
+          if (document.visibilityState === 'visible') registration.update().catch(() => {});
+        });
+      })
+      .catch(() => {}); // the page works without one, online
+  }
 }
 
 function wire() {

@@ -2,7 +2,7 @@
 // The page as an app: installable, working offline, updated as a whole,
 // safe by construction, its captions fitting in the bundled fonts.
 import { chromium, expect, test } from '@playwright/test';
-import { appendFileSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -124,6 +124,11 @@ test('installable, and after one visit it works with no network', async () => {
     await page.reload();
     await page.locator('html[data-ready="true"]').waitFor();
     await computeWorked(page);
+    // Every file of the site is there offline, the fonts included.
+    const { files } = precached(copy.folder);
+    const served = readdirSync(copy.folder, { recursive: true }).filter((f) => statSync(join(copy.folder, f)).isFile());
+    expect(files.filter((f) => f !== './').sort()).toEqual(served.filter((f) => f !== 'sw.js').sort());
+    for (const file of files) expect(await bytes(page, file), file).toBe(onDisk(copy.folder, file === './' ? 'index.html' : file));
   } finally {
     await context?.close();
     copy?.stop();
@@ -131,44 +136,105 @@ test('installable, and after one visit it works with no network', async () => {
   }
 });
 
-test('a new version replaces the old one whole, once the old pages are closed', async ({ browser }) => {
+// The files a copy's service worker keeps, and its version, as its sw.js lists them.
+const precached = (folder) => {
+  const sw = readFileSync(join(folder, 'sw.js'), 'utf8');
+  return { files: [...sw.matchAll(/^ {2}'([^']+)',$/gm)].map((m) => m[1]), version: /VERSION = '(\w+)'/.exec(sw)[1] };
+};
+const bytes = (page, file) => page.evaluate((f) => fetch(f).then(async (r) => [...new Uint8Array(await r.arrayBuffer())].join(',')), file);
+const onDisk = (folder, file) => [...readFileSync(join(folder, file))].join(',');
+
+// Opens a copy's page and waits until its service worker controls it.
+async function openControlled(page, url) {
+  await page.goto(url);
+  await page.locator('html[data-ready="true"]').waitFor();
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await expect.poll(() => page.evaluate(() => !!navigator.serviceWorker.controller)).toBe(true);
+}
+
+// Publishes a second build of a copy (`change` alters its files) and has
+// `page` look for it, as a page does when it is shown again, until the new
+// version's worker has taken over.
+async function publish(page, folder, change) {
+  change();
+  rebuildServiceWorker(folder);
+  const { version } = precached(folder);
+  await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
+  await expect.poll(() => page.evaluate((v) => caches.keys().then((names) => names.some((n) => n.endsWith(` ${v}`))), version)).toBe(true);
+  await expect.poll(() => page.evaluate(async () => {
+    const r = await navigator.serviceWorker.getRegistration();
+    return !r.installing && !r.waiting;
+  })).toBe(true);
+}
+
+test('a new version is in use from the next reload; a page left open keeps its own files', async ({ browser }) => {
   const copy = await servedCopy();
   const context = await browser.newContext();
   try {
-    const first = await context.newPage();
-    await first.goto(copy.url);
-    await first.locator('html[data-ready="true"]').waitFor();
-    await first.evaluate(() => navigator.serviceWorker.ready);
-    await expect.poll(() => first.evaluate(() => !!navigator.serviceWorker.controller)).toBe(true);
+    // Version 1 in two pages.
+    const [first, second] = [await context.newPage(), await context.newPage()];
+    await openControlled(first, copy.url);
+    await openControlled(second, copy.url);
+    const font = 'fonts/pgothic.woff2';
+    const oldFont = onDisk(copy.folder, font);
 
-    // A second build with one file changed.
+    // Version 2: the page's script and a font changed.
     const marker = '\n// the second version\n';
-    appendFileSync(join(copy.folder, 'app.js'), marker);
-    rebuildServiceWorker(copy.folder);
-    const files = [...readFileSync(join(copy.folder, 'sw.js'), 'utf8').matchAll(/^ {2}'([^']+)',$/gm)].map((m) => m[1]);
-    expect(files).toContain('app.js');
+    await publish(first, copy.folder, () => {
+      appendFileSync(join(copy.folder, 'app.js'), marker);
+      appendFileSync(join(copy.folder, font), 'the second version');
+    });
 
-    // While a page of the old version is open, every page gets the old files.
-    const second = await context.newPage();
-    await second.goto(copy.url);
-    await second.locator('html[data-ready="true"]').waitFor();
+    // The reloaded page is version 2, every file of it.
+    await first.reload();
+    await first.locator('html[data-ready="true"]').waitFor();
+    for (const file of precached(copy.folder).files.filter((f) => f !== './'))
+      expect(await bytes(first, file), file).toBe(onDisk(copy.folder, file));
+    await computeWorked(first);
+
+    // The page left open still computes, and a late font request gets
+    // version 1's font. The page never reloaded itself.
+    await computeWorked(second);
+    expect(await bytes(second, font)).toBe(oldFont);
     expect(await second.evaluate(() => fetch('app.js').then((r) => r.text()))).not.toContain(marker);
-    await expect.poll(() => second.evaluate(async () => !!(await navigator.serviceWorker.getRegistration())?.waiting)).toBe(true);
 
-    // Once they are closed, the new version serves every file of its own.
-    await first.close();
+    // Once it is closed, version 1's files go at the next load.
     await second.close();
-    const third = await context.newPage();
-    await expect.poll(async () => {
-      await third.goto(copy.url);
-      return third.evaluate(() => fetch('app.js').then((r) => r.text()));
-    }).toContain(marker);
-    await third.locator('html[data-ready="true"]').waitFor();
-    for (const file of files.filter((f) => f !== './')) {
-      const served = await third.evaluate((f) => fetch(f).then(async (r) => [...new Uint8Array(await r.arrayBuffer())].join(',')), file);
-      expect(served, file).toBe([...readFileSync(join(copy.folder, file))].join(','));
-    }
-    expect(await third.evaluate(() => caches.keys())).toHaveLength(1);
+    await first.reload();
+    await first.locator('html[data-ready="true"]').waitFor();
+    const own = await first.evaluate(() => caches.keys());
+    expect(own.filter((name) => !name.endsWith(' pages'))).toEqual([own.find((n) => n.endsWith(` ${precached(copy.folder).version}`))]);
+  } finally {
+    await context.close();
+    copy.stop();
+  }
+});
+
+test('two copies on one host and another app keep their own caches, each copy working offline', async ({ browser }) => {
+  const copy = await servedCopy('apps/prism/');
+  const folder2 = join(copy.folder, '../prism2');
+  cpSync(copy.folder, folder2, { recursive: true });
+  const url2 = copy.url.replace('/apps/prism/', '/apps/prism2/');
+  const context = await browser.newContext();
+  try {
+    const [one, two] = [await context.newPage(), await context.newPage()];
+    await openControlled(one, copy.url);
+    // Another app of the same host, with a cache of its own.
+    await one.evaluate(() => caches.open('another app').then((c) => c.put('/another-app', new Response('its own'))));
+    await openControlled(two, url2);
+    const offlineWorks = async () => {
+      await context.setOffline(true);
+      for (const page of [one, two]) {
+        await page.reload();
+        await computeWorked(page);
+      }
+      expect(await one.evaluate(() => caches.match('/another-app').then((r) => r?.text()))).toBe('its own');
+      await context.setOffline(false);
+    };
+    await offlineWorks();
+    // The second copy updated: the first copy and the other app keep theirs.
+    await publish(two, folder2, () => appendFileSync(join(folder2, 'app.js'), '\n// the second version\n'));
+    await offlineWorks();
   } finally {
     await context.close();
     copy.stop();
