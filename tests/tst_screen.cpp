@@ -9,6 +9,7 @@
 
 #include <form/form.h>
 
+#include <QClipboard>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QProcess>
@@ -63,9 +64,9 @@ public:
                        .section(u'\n', 0, 0);
         if (m_window.isEmpty())
             return false;
-        // Wholly on the 1280 x 1024 screen, clear of the suite's own window.
-        xdotool({u"windowmove"_s, m_window, u"600"_s, u"500"_s});
-        QTest::qWait(200);
+        // Wholly on the 1280 x 1024 screen, clear of the suite's own window;
+        // --sync returns once it is there.
+        xdotool({u"windowmove"_s, u"--sync"_s, m_window, u"600"_s, u"500"_s});
         return true;
     }
 
@@ -81,15 +82,16 @@ public:
     void keys(const QStringList& names) { xdotool(QStringList{u"key"_s} + names); }
     void type(const QString& text) { xdotool({u"type"_s, text}); }
 
-    // Clicks into each field and types its text, then presses compute.
-    void compute(const QList<QRect>& fields, const QStringList& entries, QPoint computeButton)
+    // Clicks into each field and types its text, then presses compute;
+    // returns whether a result then shows in `result` (a dark glyph or more).
+    bool compute(const QList<QRect>& fields, const QStringList& entries, QPoint computeButton, QRect result)
     {
         for (int i = 0; i < fields.size(); ++i) {
             click(fields[i].center());
             xdotool({u"type"_s, entries[i]});  // to the window under the pointer
         }
         click(computeButton);
-        QTest::qWait(300);
+        return QTest::qWaitFor([&] { return pixels::count(shot(), result, pixels::dark) > 100; }, 5000);
     }
 
     // The window as the X server shows it.
@@ -385,7 +387,8 @@ void ScreenTest::endButtonEndsTheProgram()
     m_form->hide();
     Program program(u"C.UTF-8"_s);
     QVERIFY2(program.start(), "the program's window appears (xdotool is needed to find it)");
-    program.compute(fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s}, m_ui->command(1)->geometry().center());
+    QVERIFY(program.compute(fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s}, m_ui->command(1)->geometry().center(),
+        m_ui->label("Label6")->geometry()));
     QCOMPARE(program.process().state(), QProcess::Running);
     program.click(m_ui->command(3)->geometry().center());
 
@@ -418,14 +421,16 @@ void ScreenTest::editsClearResultOnScreen()
     QVERIFY2(program.start(), "the program's window appears");
     const QList<QRect> fields = fieldRects();
     const QPoint compute = m_ui->command(1)->geometry().center();
-    program.compute(fields, worked, compute);
+    QVERIFY(program.compute(fields, worked, compute, result));
     QTRY_COMPARE_WITH_TIMEOUT(shown(program.shot()), 1, 5000);
 
-    // Moving the focus, selecting and copying change no text: nothing clears.
+    // Moving the focus, selecting and copying change no text: nothing clears
+    // (looked at once the copy, the last of them, has reached the clipboard).
+    QGuiApplication::clipboard()->clear();
     program.keys({u"Tab"_s});
     program.click(fields[1].center());
     program.keys({u"ctrl+a"_s, u"ctrl+c"_s});  // "0", for the paste below
-    QTest::qWait(300);
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), worked[1], 5000);
     QCOMPARE(shown(program.shot()), 1);
 
     // Each edit of A's power clears the result and C's vector. Typing the old
@@ -443,8 +448,10 @@ void ScreenTest::editsClearResultOnScreen()
         program.keys({u"End"_s});
         press(edit[0]);
         QTRY_VERIFY2_WITH_TIMEOUT(shown(program.shot()) == 0, qPrintable(edit[0]), 5000);
+        // Back to the worked example's "3": one glyph in the field.
         press(edit[1]);
-        QTest::qWait(300);
+        const QRect field = fields[0].adjusted(2, 2, -2, -2);
+        QTRY_VERIFY2_WITH_TIMEOUT(columnRuns(program.shot(), field, bluish) == 1, qPrintable(edit[0]), 5000);
         QVERIFY2(shown(program.shot()) == 0, qPrintable(edit[0]));
         program.click(compute);
         QTRY_VERIFY2_WITH_TIMEOUT(shown(program.shot()) == 1, qPrintable(edit[0]), 5000);
@@ -470,7 +477,7 @@ void ScreenTest::diagramDescribedToAssistiveTechnology()
         return window ? bus.property(*window, u"Description"_s) : u"(no window)"_s;
     };
     QTRY_COMPARE_WITH_TIMEOUT(description(), QString(), 5000);
-    program.compute(fieldRects(), worked, m_ui->command(1)->geometry().center());
+    QVERIFY(program.compute(fieldRects(), worked, m_ui->command(1)->geometry().center(), m_ui->label("Label6")->geometry()));
     QTRY_COMPARE_WITH_TIMEOUT(description(), words, 5000);
     program.click(m_ui->command(2)->geometry().center());
     QTRY_COMPARE_WITH_TIMEOUT(description(), QString(), 5000);
@@ -486,8 +493,8 @@ void ScreenTest::sameWindowInEverySession()
     for (int i = 0; i < 2; ++i) {
         Program program(sessions[i]);
         QVERIFY2(program.start(), qPrintable(sessions[i]));
-        program.compute(
-            fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s}, m_ui->command(1)->geometry().center());
+        QVERIFY(program.compute(fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s},
+            m_ui->command(1)->geometry().center(), m_ui->label("Label6")->geometry()));
         shots[i] = program.shot();
     }
     QCOMPARE(shots[1].size(), shots[0].size());

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The browser tests: Debian's Chromium, headless, against the built site
 // served on 127.0.0.1. PRISM_SITE names the site folder (by default the one
-// `make web` builds); PRISM_WEB_PORT the port.
+// `make web` builds); PRISM_WEB_PORT the port (by default a free one).
 import { defineConfig } from '@playwright/test';
+import { execFileSync } from 'node:child_process';
 import { resolve } from 'node:path';
 import { launchOptions } from './tests/browser.mjs';
 
 const site = resolve(process.env.PRISM_SITE ?? new URL('../build-web/site', import.meta.url).pathname);
-const port = Number(process.env.PRISM_WEB_PORT ?? 8731);
+// A port free now, chosen once: the workers read the same one from the
+// environment the runner hands them.
+process.env.PRISM_WEB_PORT ??= execFileSync(process.execPath, ['-e',
+  "const s = require('net').createServer().listen(0, '127.0.0.1', () => { console.log(s.address().port); s.close(); })"],
+{ encoding: 'utf8' }).trim();
+const port = Number(process.env.PRISM_WEB_PORT);
 
 export default defineConfig({
   testDir: 'tests',

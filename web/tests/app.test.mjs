@@ -97,8 +97,13 @@ test('END in an installed app closes its window', async ({ context, page, baseUR
   const [app] = await Promise.all([context.waitForEvent('page'), page.evaluate((url) => window.open(url), baseURL)]);
   await app.locator('html[data-ready="true"]').waitFor();
   await computeWorked(app);
+  // The click closes the page under the pointer: what counts is that it
+  // closes, not how the click's own bookkeeping ends.
+  const { x, y, width, height } = await app.locator('#Command3').boundingBox();
   const closed = app.waitForEvent('close');
-  await app.locator('#Command3').click();
+  await app.mouse.click(x + width / 2, y + height / 2).catch((error) => {
+    if (!app.isClosed()) throw error;
+  });
   await closed;
 });
 
