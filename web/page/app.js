@@ -1,159 +1,25 @@
 // SPDX-License-Identifier: MIT
-// The page: builds the form from the description the WebAssembly module
-// hands over, and wires its four buttons to the module. Every number shown
-// or drawn comes from the module's C++ core; this file only lays out
-// (twips to CSS pixels) and sets element properties, as the desktop's slots
-// only set widget properties.
+// The page: wires the form (built into index.html from the form's
+// description, tools/page.mjs) to the WebAssembly module. Every number shown
+// or drawn comes from the module's C++ core; this file only sets element
+// properties, as the desktop's slots only set widget properties.
 // The page says what it needs where it cannot start (index.html's
 // #unavailable): at once when this script runs and the core fails, after a
 // few seconds by itself (style.css) when this script never runs at all.
 document.documentElement.dataset.started = 'true';
 
-const TWIPS_PER_PIXEL = 15; // 1440 twips to the inch, 96 CSS pixels to the inch
-const SVG = 'http://www.w3.org/2000/svg';
-
-// Set once the module has started (start(), below).
+// The form's description, written into the page when it was built: its
+// texts (messages, titles) and its lines.
+const layout = JSON.parse(document.getElementById('description').textContent);
+// The core's functions, once it has started (below).
 let call;
-let layout;
 
 const Outcome = { Composed: 0, RejectA: 1, RejectB: 2 };
 
 const idOf = (control) => (control.index >= 0 ? `${control.name}-${control.index}` : control.name);
-// Lengths in the form's own pixels (--px, style.css): one CSS pixel, or less
-// where the screen or the sheet is narrower than the form.
-const px = (twips) => `calc(var(--px) * ${twips / TWIPS_PER_PIXEL})`;
-const points = (pt) => `calc(var(--px) * ${(pt * 96) / 72})`;
-const rgb = (c) => (c ? `rgb(${c[0]}, ${c[1]}, ${c[2]})` : '');
-
-// The named face first (a Japanese Windows PC has it), then its stand-ins
-// where the machine has them, as on the desktop, then the stand-in the site
-// bundles for it (style.css: "bundled " and the named face).
-function fontFamily(named) {
-  const family = named || layout.windowFont.family;
-  const standIns = layout.substitutions.find((s) => s.named === family)?.standIns ?? [];
-  return [family, ...standIns, `bundled ${family}`].map((f) => `"${f}"`).concat('sans-serif').join(', ');
-}
-
-function placeAndStyle(element, control) {
-  const [left, top, width, height] = control.rect;
-  const font = control.font.family ? control.font : layout.windowFont;
-  Object.assign(element.style, {
-    left: px(left),
-    top: px(top),
-    width: px(width),
-    height: px(height),
-    fontFamily: fontFamily(font.family),
-    fontSize: points(font.points),
-    fontWeight: '400', // bold: the .bold outline (style.css)
-    fontStyle: font.italic ? 'italic' : 'normal',
-    color: rgb(control.text),
-  });
-  element.classList.toggle('bold', font.bold);
-  element.dataset.size = element.style.fontSize; // the layout's size, which fit() returns to
-  element.id = idOf(control);
-  element.classList.add(control.kind);
-  element.hidden = !control.visible;
-}
-
 const root = document.getElementById('form');
 const dialog = document.getElementById('message');
 const dialogOk = document.getElementById('message-ok');
-const controls = new Map(); // id -> element
-
-// The form's colours and size, as CSS custom properties of the page
-// (style.css): --window, --button-top ... and the focus tint's two colours.
-function setProperties() {
-  const style = document.documentElement.style;
-  const { focusAlpha, ...colours } = layout.palette;
-  for (const [role, colour] of Object.entries(colours))
-    style.setProperty(`--${role.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`)}`, rgb(colour));
-  const tint = (c) => `rgb(${c.join(' ')} / ${focusAlpha / 255})`;
-  style.setProperty('--focus-tint-top', tint(layout.palette.focusLight));
-  style.setProperty('--focus-tint-bottom', tint(layout.palette.focus));
-  style.setProperty('--columns', layout.width / TWIPS_PER_PIXEL);
-  style.setProperty('--rows', layout.height / TWIPS_PER_PIXEL);
-}
-
-function build() {
-  document.title = layout.programTitle;
-  setProperties();
-  root.style.width = px(layout.width);
-  root.style.height = px(layout.height);
-  // The message is in the window's default font, as the desktop's is.
-  Object.assign(dialog.style, {
-    fontFamily: fontFamily(layout.windowFont.family),
-    fontSize: `${layout.windowFont.points}pt`,
-  });
-
-  // The lines lie on the form's surface, beneath every control.
-  const svg = document.createElementNS(SVG, 'svg');
-  svg.setAttribute('viewBox', `0 0 ${layout.width} ${layout.height}`);
-  svg.style.width = px(layout.width);
-  svg.style.height = px(layout.height);
-  // An image to a screen reader, named with the diagram in words while it
-  // is drawn (showDiagram).
-  svg.setAttribute('role', 'img');
-  svg.setAttribute('aria-hidden', 'true');
-  svg.id = 'diagram';
-  for (const line of layout.lines) {
-    const element = document.createElementNS(SVG, 'line');
-    element.id = line.name;
-    element.setAttribute('stroke', rgb(line.colour));
-    element.setAttribute('stroke-width', line.width * TWIPS_PER_PIXEL); // pixels, in twips
-    element.setAttribute('stroke-linecap', 'round');
-    if (line.fixed) {
-      const [x, y, width, height] = line.fixed;
-      setLine(element, x, y, x + width, y + height);
-    }
-    element.setAttribute('visibility', 'hidden');
-    svg.append(element);
-    controls.set(line.name, element);
-  }
-  root.append(svg);
-
-  // Labels first (beneath), then the focusable controls in tab order.
-  const ordered = [...layout.controls].sort((a, b) => (a.tab < 0 ? -1 : a.tab) - (b.tab < 0 ? -1 : b.tab));
-  for (const control of ordered) {
-    let element;
-    if (control.kind === 'TextBox') {
-      element = document.createElement('input');
-      element.type = 'text';
-      element.setAttribute('aria-label', control.accessibleName);
-      // A touch keyboard's decimal keypad, and nothing that would change
-      // what is typed.
-      element.inputMode = 'decimal';
-      element.setAttribute('autocomplete', 'off');
-      element.setAttribute('autocapitalize', 'off');
-      element.setAttribute('autocorrect', 'off');
-      element.spellcheck = false;
-      // As long as a desktop line edit takes: the texts go to the core
-      // through its stack, which a pasted megabyte would overflow.
-      element.maxLength = 32767;
-    } else if (control.kind === 'CommandButton') {
-      element = document.createElement('button');
-      element.type = 'button';
-      element.textContent = control.caption;
-      if (control.background) {
-        element.classList.add('filled');
-        element.style.backgroundColor = rgb(control.background);
-      }
-    } else {
-      element = document.createElement('div');
-      element.textContent = control.caption;
-      element.style.textAlign = { left: 'left', right: 'right', centre: 'center' }[control.align];
-      if (control.background) element.style.backgroundColor = rgb(control.background);
-      if (control.accessibleDescription) {
-        // The result line: read out when it changes, described by its role.
-        element.setAttribute('role', 'status');
-        element.setAttribute('aria-live', 'polite');
-        element.setAttribute('aria-description', control.accessibleDescription);
-      }
-    }
-    placeAndStyle(element, control);
-    root.append(element);
-    controls.set(element.id, element);
-  }
-}
 
 function setLine(element, x1, y1, x2, y2) {
   element.setAttribute('x1', x1);
@@ -162,7 +28,7 @@ function setLine(element, x1, y1, x2, y2) {
   element.setAttribute('y2', y2);
 }
 
-const $ = (id) => controls.get(id);
+const $ = (id) => document.getElementById(id);
 const entries = () => ['Text1', 'Text2', 'Text3', 'Text4'].map($);
 const diagramParts = () =>
   [...layout.lines.map((l) => $(l.name)), $('Label9'), $('Label12'), $('Label13')];
@@ -190,7 +56,7 @@ function showDiagram(visible) {
 // rule while they are not being edited.
 const SMALLEST_SCALE = 0.5;
 function fit(element) {
-  element.style.fontSize = element.dataset.size;
+  element.style.fontSize = ''; // the layout's size (form.css)
   if (element === document.activeElement) return;
   const full = parseFloat(getComputedStyle(element).fontSize);
   let size = full;
@@ -254,8 +120,14 @@ function showMessage(text) {
 dialogOk.addEventListener('click', () => dialog.close());
 dialog.addEventListener('close', () => focusBefore?.focus());
 
-// Command1_Click: the entries to the core; its answer onto the form.
+// Command1_Click: the entries to the core; its answer onto the form. A
+// press before the core has started is answered once it has.
 function compute() {
+  if (call) computeNow();
+  else core.then(computeNow, () => {});
+}
+
+function computeNow() {
   const [a, aBase, b, bBase] = entries().map((e) => e.value);
   const outcome = call('prism_compute', 'number', a, aBase, b, bBase);
   if (outcome === Outcome.RejectA) return showMessage(layout.messageA);
@@ -320,26 +192,27 @@ function end() {
   notice.tabIndex = -1;
   notice.setAttribute('role', 'status');
   notice.textContent = layout.endedNotice;
-  notice.style.fontFamily = fontFamily(layout.windowFont.family);
   root.replaceChildren(notice);
   notice.focus();
 }
 
-// The module started: the form is built and wired. (No top-level await:
-// some engines handle it only in part.)
-function start(core) {
-  call = (name, returns, ...args) =>
-    core.ccall(name, returns, args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
-  layout = JSON.parse(call('prism_form_json', 'string'));
-  build();
-  hangAll();
+// The form built and wired, ready for input. (No top-level await: some
+// engines handle it only in part.)
+function start() {
   wire();
-  $('Text1').focus();
+  // The page gives Text1 the focus (autofocus) once it is laid out; a
+  // browser that has not yet is asked now.
+  if (document.activeElement !== $('Text1')) $('Text1').focus();
   document.documentElement.dataset.ready = 'true';
   performance.mark('prism-ready');
+  // In the frame that first paints the form, where it is laid out anyway.
+  requestAnimationFrame(hangAll);
+  registerServiceWorker();
+}
 
+function registerServiceWorker() {
   // Offline and installable: the service worker keeps every file of this
-  // version. Registered after the form is ready, so it never delays it. A
+  // version. Registered once the form is ready, so it never delays it. A
   // new version is looked for whenever the page is shown again, so that it
   // is in use from the next load.
   if ('serviceWorker' in navigator) {
@@ -382,7 +255,11 @@ function fail(error) {
   console.error('プリズムの合成 could not start:', error);
 }
 
-import('./prism-core.mjs')
+const core = import('./prism-core.mjs')
   .then(({ default: createCore }) => createCore())
-  .then(start)
-  .catch(fail);
+  .then((module) => {
+    call = (name, returns, ...args) =>
+      module.ccall(name, returns, args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
+  });
+core.catch(fail);
+start();
