@@ -119,7 +119,10 @@ int main(int argc, char** argv)
     const std::vector<std::vector<std::string>> examples{{"3", "0", "4", "90"}, {"2", "0", "0", "0"},
         {"1", "45", "1", "225"}, {"3", "30", "2", "120"}, {"1", "359.6", "0", "0"}, {"2.25", "0", "1", "0"},
         {"2.25", "45", "1", "45"}, {"0.04", "0", "0.04", "180"}, {"0.14", "0", "0", "0"},
-        {"5", "0", "5", "180"}, {"3", "0", "3", "180"}, {"1e20", "0", "0", "0"}, {"1e20", "90", "4", "90"}};
+        {"5", "0", "5", "180"}, {"3", "0", "3", "180"}, {"1e20", "0", "0", "0"}, {"1e20", "90", "4", "90"},
+        // Entries of two million characters, far longer than the module's
+        // stack: one a number (the worked example's 3), one too large.
+        {std::string(2'000'000, '0') + "3", "0", "4", "90"}, {std::string(2'000'000, '9'), "0", "4", "90"}};
     Entries entries(20261208);
     for (long i = 0; i < count; ++i) {
         std::vector<std::string> in = i < long(examples.size())

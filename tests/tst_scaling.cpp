@@ -32,6 +32,9 @@ private slots:
     void endPoints();
     void diagramInWords_data();
     void diagramInWords();
+    void computeIsTheSteps_data() { scale_data(); }
+    void computeIsTheSteps();
+    void computeOfARefusalChangesNoResult();
 };
 
 void ScalingTest::scale_data()
@@ -165,6 +168,45 @@ void ScalingTest::diagramInWords()
     QCOMPARE(QString::fromStdString(prism::diagram_text(s)), words);
     // C reads as the result line does.
     QVERIFY(words.endsWith(u"C "_s + QString::fromStdString(prism::result_text(s))));
+}
+
+// The one road every front end takes is the same as the steps one by one.
+void ScalingTest::computeIsTheSteps()
+{
+    QFETCH(QByteArrayList, in);
+    CompositionState steps = entries(in[0], in[1], in[2], in[3]);
+    QCOMPARE(prism::evaluate(steps), prism::Outcome::Composed);
+    const std::string result = prism::result_text(steps);
+    QVERIFY(prism::round_and_scale(steps));
+
+    CompositionState road;
+    const prism::Shown shown = prism::compute(road, in[0].toStdString(), in[1].toStdString(), in[2].toStdString(),
+        in[3].toStdString());
+    QCOMPARE(shown.outcome, prism::Outcome::Composed);
+    QCOMPARE(shown.result, result);
+    QVERIFY(shown.scaled);
+    const prism::TwipPoint ends[] = {prism::end_point(steps.AXs, steps.AYs), prism::end_point(steps.BXs, steps.BYs),
+        prism::end_point(steps.CXs, steps.CYs)};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(shown.ends[size_t(i)].x, ends[i].x);
+        QCOMPARE(shown.ends[size_t(i)].y, ends[i].y);
+    }
+    QCOMPARE(shown.words, prism::diagram_text(steps));
+    QCOMPARE(road.AP, steps.AP);
+    QCOMPARE(road.MAG, steps.MAG);
+}
+
+void ScalingTest::computeOfARefusalChangesNoResult()
+{
+    CompositionState s;
+    const prism::Shown first = prism::compute(s, "3", "0", "4", "90");
+    const prism::Shown refused = prism::compute(s, "3", "0", "4", "361");
+    QCOMPARE(refused.outcome, prism::Outcome::RejectB);
+    QVERIFY(refused.result.empty() && !refused.scaled);
+    // The entries are taken as typed; the results stay those of the last compute.
+    QCOMPARE(s.BBase, std::string("361"));
+    QCOMPARE(s.MAG, 2.0f);
+    QCOMPARE(prism::result_text(s), first.result);
 }
 
 QTEST_GUILESS_MAIN(ScalingTest)

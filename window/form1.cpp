@@ -234,12 +234,9 @@ void Form1::showMessage(const QString& message)
 void Form1::Command1_Click()
 {
     // The entries go into the state exactly as typed.
-    m_state.AP = Text1->text().toStdString();
-    m_state.ABase = Text2->text().toStdString();
-    m_state.BP = Text3->text().toStdString();
-    m_state.BBase = Text4->text().toStdString();
-
-    switch (prism::evaluate(m_state)) {
+    const prism::Shown shown = prism::compute(m_state, Text1->text().toStdString(), Text2->text().toStdString(),
+        Text3->text().toStdString(), Text4->text().toStdString());
+    switch (shown.outcome) {
     case prism::Outcome::RejectA:
         showMessage(described(form::description().messageA));
         return;
@@ -250,30 +247,29 @@ void Form1::Command1_Click()
         break;
     }
 
-    Label6->setText(QString::fromStdString(prism::result_text(m_state)));
+    Label6->setText(QString::fromStdString(shown.result));
     Command2->show();
     Command3->show();
     Command4->show();
-    update_diagram();
+    update_diagram(shown);
 }
 
-void Form1::update_diagram()
+void Form1::update_diagram(const prism::Shown& shown)
 {
-    if (!prism::round_and_scale(m_state)) {
+    if (!shown.scaled) {
         // No scale exists (every rounded power is 0.0): an earlier diagram
         // beside this result would be a wrong picture, so show none.
         setDiagramVisible(false);
         return;
     }
-    const auto place = [](LineShape* line, double xs, double ys) {
-        line->setStart(prism::DiagramOrigin.x, prism::DiagramOrigin.y);
-        const prism::TwipPoint end = prism::end_point(xs, ys);
-        line->setEnd(end.x, end.y);
-    };
-    place(Line1, m_state.AXs, m_state.AYs);
-    place(Line2, m_state.BXs, m_state.BYs);
-    place(Line3, m_state.CXs, m_state.CYs);
+    LineShape* const vectors[] = {Line1, Line2, Line3};
+    for (size_t i = 0; i < shown.ends.size(); ++i) {
+        vectors[i]->setStart(prism::DiagramOrigin.x, prism::DiagramOrigin.y);
+        vectors[i]->setEnd(shown.ends[i].x, shown.ends[i].y);
+    }
     setDiagramVisible(true);
+    // The lines are drawn on the form itself: the form says what they show.
+    setAccessibleDescription(QString::fromStdString(shown.words));
 }
 
 void Form1::setDiagramVisible(bool visible)
@@ -282,9 +278,9 @@ void Form1::setDiagramVisible(bool visible)
         line->setVisible(visible);
     for (QLabel* letter : {Label9, Label12, Label13})
         letter->setVisible(visible);
-    // The lines are drawn on the form itself: the form says what they show,
-    // and nothing once they are gone.
-    setAccessibleDescription(visible ? QString::fromStdString(prism::diagram_text(m_state)) : QString());
+    // Nothing said of a diagram that is gone.
+    if (!visible)
+        setAccessibleDescription(QString());
 }
 
 // As reset leaves them: the entries, the buttons, the focus and the record

@@ -19,10 +19,11 @@
 // A change to any entry's text clears a shown result and hides the diagram:
 // what the window shows and prints beside the entries is always their result.
 //
-// The path of a compute: Command1_Click copies the entries into the state ->
-// prism::evaluate (the checks, then the composition) -> prism::result_text
-// into Label6 -> update_diagram -> prism::round_and_scale (the scale) ->
-// prism::end_point for each vector -> the end points of Line1..Line3.
+// The path of a compute: Command1_Click hands the four entries to
+// prism::compute (into the state as typed, the checks, the composition, the
+// result line, the scale, the end points) -> the message of a refused prism,
+// or the result line into Label6, the buttons shown, and update_diagram ->
+// the end points of Line1..Line3 and the diagram shown.
 #pragma once
 
 #include <prism/prism.h>
@@ -71,7 +72,7 @@ private:
     QWidget* makeEntry(const form::Control& control);
     QWidget* makeButton(const form::Control& control);
     void buildLines(std::span<const form::Line> lines);
-    void update_diagram();
+    void update_diagram(const prism::Shown& shown);
     void setDiagramVisible(bool visible);
     void clearResult();
     void showMessage(const QString& text);

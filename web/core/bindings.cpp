@@ -9,14 +9,16 @@
 
 namespace {
 
+// The outcomes' values are the module's interface: the page reads them
+// from prism_outcomes().
+static_assert(static_cast<int>(prism::Outcome::Composed) == 0 && static_cast<int>(prism::Outcome::RejectA) == 1
+    && static_cast<int>(prism::Outcome::RejectB) == 2);
+
 // What one page holds for its whole life, as the window holds it: the record
 // of calculation variables and what the last composition showed.
 struct Page {
     prism::CompositionState state;
-    std::string result;
-    std::string diagram;  // the diagram in words, when it is drawn
-    bool scaled = false;
-    std::array<prism::TwipPoint, 3> ends{};
+    prism::Shown shown;
     std::array<std::string, 3> powers;
     std::string form;
 };
@@ -34,38 +36,27 @@ extern "C" {
 int prism_compute(const char* aPower, const char* aBase, const char* bPower, const char* bBase)
 {
     Page& p = page();
-    // The same steps as the window's compute action.
-    p.state.AP = aPower;
-    p.state.ABase = aBase;
-    p.state.BP = bPower;
-    p.state.BBase = bBase;
-    const prism::Outcome outcome = prism::evaluate(p.state);
-    if (outcome != prism::Outcome::Composed)
-        return static_cast<int>(outcome);
-    p.result = prism::result_text(p.state);
-    p.scaled = prism::round_and_scale(p.state);
-    p.diagram = p.scaled ? prism::diagram_text(p.state) : std::string();
-    if (p.scaled) {
-        p.ends = {prism::end_point(p.state.AXs, p.state.AYs), prism::end_point(p.state.BXs, p.state.BYs),
-            prism::end_point(p.state.CXs, p.state.CYs)};
-    }
+    prism::Shown shown = prism::compute(p.state, aPower, aBase, bPower, bBase);
+    if (shown.outcome != prism::Outcome::Composed)
+        return static_cast<int>(shown.outcome);
+    p.shown = std::move(shown);
     p.powers = {p.state.AP, p.state.BP, prism::format_number(p.state.CP, 1)};
-    return static_cast<int>(outcome);
+    return static_cast<int>(prism::Outcome::Composed);
 }
 
 const char* prism_result_text()
 {
-    return page().result.c_str();
+    return page().shown.result.c_str();
 }
 
 const char* prism_diagram_text()
 {
-    return page().diagram.c_str();
+    return page().shown.words.c_str();
 }
 
 int prism_has_scale()
 {
-    return page().scaled ? 1 : 0;
+    return page().shown.scaled ? 1 : 0;
 }
 
 float prism_origin_x()
@@ -80,12 +71,17 @@ float prism_origin_y()
 
 float prism_end_x(int vector)
 {
-    return vector >= 0 && vector < 3 ? page().ends[static_cast<size_t>(vector)].x : 0;
+    return vector >= 0 && vector < 3 ? page().shown.ends[static_cast<size_t>(vector)].x : 0;
 }
 
 float prism_end_y(int vector)
 {
-    return vector >= 0 && vector < 3 ? page().ends[static_cast<size_t>(vector)].y : 0;
+    return vector >= 0 && vector < 3 ? page().shown.ends[static_cast<size_t>(vector)].y : 0;
+}
+
+const char* prism_outcomes()
+{
+    return "{\"Composed\":0,\"RejectA\":1,\"RejectB\":2}";
 }
 
 const char* prism_form_json()

@@ -30,6 +30,10 @@ float prism_origin_y();
 float prism_end_x(int vector);
 float prism_end_y(int vector);
 
+// The outcomes prism_compute returns, by name, as JSON:
+// {"Composed":0,"RejectA":1,"RejectB":2}.
+const char* prism_outcomes();
+
 // The form's description as JSON, UTF-8.
 const char* prism_form_json();
 

@@ -11,10 +11,8 @@ document.documentElement.dataset.started = 'true';
 // The form's description, written into the page when it was built: its
 // texts (messages, titles) and its lines.
 const layout = JSON.parse(document.getElementById('description').textContent);
-// The core's functions, once it has started (below).
-let call;
-
-const Outcome = { Composed: 0, RejectA: 1, RejectB: 2 };
+// The core (prism.mjs), once it has started (below).
+let prism;
 
 const idOf = (control) => (control.index >= 0 ? `${control.name}-${control.index}` : control.name);
 const root = document.getElementById('form');
@@ -36,7 +34,7 @@ const diagramParts = () =>
 function showDiagram(visible) {
   // Said in words while it is drawn; nothing stale once it is gone.
   const diagram = document.getElementById('diagram');
-  if (visible) diagram.setAttribute('aria-label', call('prism_diagram_text', 'string'));
+  if (visible) diagram.setAttribute('aria-label', prism.diagramText());
   else diagram.removeAttribute('aria-label');
   diagram.setAttribute('aria-hidden', String(!visible));
   for (const part of diagramParts()) {
@@ -123,30 +121,31 @@ dialog.addEventListener('close', () => focusBefore?.focus());
 // Command1_Click: the entries to the core; its answer onto the form. A
 // press before the core has started is answered once it has.
 function compute() {
-  if (call) computeNow();
+  if (prism) computeNow();
   else core.then(computeNow, () => {});
 }
 
 function computeNow() {
   const [a, aBase, b, bBase] = entries().map((e) => e.value);
-  const outcome = call('prism_compute', 'number', a, aBase, b, bBase);
+  const outcome = prism.compute(a, aBase, b, bBase);
+  const Outcome = prism.outcomes;
   if (outcome === Outcome.RejectA) return showMessage(layout.messageA);
   if (outcome === Outcome.RejectB) return showMessage(layout.messageB);
 
   const result = $('Label6');
-  result.textContent = call('prism_result_text', 'string');
+  result.textContent = prism.resultText();
   fit(result);
   for (const id of ['Command2', 'Command3', 'Command4']) $(id).hidden = false;
   updateDiagram();
 }
 
 function updateDiagram() {
-  if (!call('prism_has_scale', 'number')) return showDiagram(false);
+  if (!prism.hasScale()) return showDiagram(false);
   // The three vectors start at the diagram's origin, end where the core says.
-  const x1 = call('prism_origin_x', 'number');
-  const y1 = call('prism_origin_y', 'number');
+  const { x: x1, y: y1 } = prism.origin();
   ['Line1', 'Line2', 'Line3'].forEach((name, i) => {
-    setLine($(name), x1, y1, call('prism_end_x', 'number', i), call('prism_end_y', 'number', i));
+    const end = prism.end(i);
+    setLine($(name), x1, y1, end.x, end.y);
   });
   showDiagram(true);
 }
@@ -255,11 +254,10 @@ function fail(error) {
   console.error('プリズムの合成 could not start:', error);
 }
 
-const core = import('./prism-core.mjs')
-  .then(({ default: createCore }) => createCore())
-  .then((module) => {
-    call = (name, returns, ...args) =>
-      module.ccall(name, returns, args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
+const core = Promise.all([import('./prism-core.mjs'), import('./prism.mjs')])
+  .then(async ([{ default: createCore }, { wrap }]) => wrap(await createCore()))
+  .then((started) => {
+    prism = started;
   });
 core.catch(fail);
 start();

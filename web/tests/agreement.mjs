@@ -9,6 +9,7 @@
 import { spawnSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import { resolve } from 'node:path';
+import { wrap } from '../core/prism.mjs';
 
 const [driver, modulePath, countText = '100000'] = process.argv.slice(2);
 const native = spawnSync(driver, [countText], { encoding: 'utf8', maxBuffer: 1 << 30 });
@@ -18,9 +19,7 @@ if (native.status !== 0) {
 }
 const cases = native.stdout.trim().split('\n').map((line) => JSON.parse(line));
 
-const core = await createRequire(import.meta.url)(resolve(modulePath))();
-const text = (name, ...args) => core.ccall(name, 'string', args.map(() => 'number'), args);
-const number = (name, ...args) => core.ccall(name, 'number', args.map(() => 'number'), args);
+const core = wrap(await createRequire(import.meta.url)(resolve(modulePath))());
 
 const mismatches = new Map();
 const note = (field, c, got) => {
@@ -31,20 +30,20 @@ const note = (field, c, got) => {
 };
 
 for (const c of cases) {
-  const outcome = core.ccall('prism_compute', 'number', ['string', 'string', 'string', 'string'], c.in);
+  const outcome = core.compute(...c.in);
   if (outcome !== c.outcome) note('outcome', c, outcome);
-  const result = text('prism_result_text');
+  const result = core.resultText();
   if (result !== c.text) note('text', c, result);
-  const words = text('prism_diagram_text');
+  const words = core.diagramText();
   if (words !== c.words) note('words', c, words);
-  const scaled = number('prism_has_scale');
+  const scaled = core.hasScale() ? 1 : 0;
   if (scaled !== c.scaled) note('scaled', c, scaled);
-  const powers = [0, 1, 2].map((i) => text('prism_power_text', i));
+  const powers = [0, 1, 2].map(core.powerText);
   if (powers.join('|') !== c.powers.join('|')) note('powers', c, powers);
   // The native scale is printed to float precision; as a float it is exact.
-  const scale = number('prism_scale');
+  const scale = core.scale();
   if (Math.fround(c.scale) !== scale) note('scale', c, scale);
-  const ends = [0, 1, 2].flatMap((i) => [number('prism_end_x', i), number('prism_end_y', i)]);
+  const ends = [0, 1, 2].map(core.end).flatMap(({ x, y }) => [x, y]);
   if (ends.some((v, i) => !(Math.abs(v - c.ends[i]) <= 0.01))) note('ends', c, ends);
 }
 

@@ -9,13 +9,14 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { PNG } from 'pngjs';
+import { wrap } from '../core/prism.mjs';
 
 export const site = resolve(process.env.PRISM_SITE ?? new URL('../../build-web/site', import.meta.url).pathname);
 const modulePath = process.env.PRISM_NODE_MODULE ?? resolve(site, '../node/prism-core-node.cjs');
 
 export const TWIPS_PER_PIXEL = 15;
-const core = await createRequire(import.meta.url)(modulePath)();
-export const layout = JSON.parse(core.ccall('prism_form_json', 'string', [], []));
+const core = wrap(await createRequire(import.meta.url)(modulePath)());
+export const layout = JSON.parse(core.formJson());
 
 export function control(name, index = -1) {
   return layout.controls.find((c) => c.name === name && c.index === index);
@@ -26,15 +27,8 @@ export const idOf = (c) => (c.index >= 0 ? `${c.name}-${c.index}` : c.name);
 
 // The core's own answer to four entries: what the page must show.
 export function expected(entries) {
-  const outcome = core.ccall('prism_compute', 'number', ['string', 'string', 'string', 'string'], entries);
-  const number = (name, ...args) => core.ccall(name, 'number', args.map(() => 'number'), args);
-  return {
-    outcome,
-    text: core.ccall('prism_result_text', 'string', [], []),
-    scaled: number('prism_has_scale') === 1,
-    origin: { x: number('prism_origin_x'), y: number('prism_origin_y') },
-    ends: [0, 1, 2].map((i) => ({ x: number('prism_end_x', i), y: number('prism_end_y', i) })),
-  };
+  const outcome = core.compute(...entries);
+  return { outcome, text: core.resultText(), scaled: core.hasScale(), origin: core.origin(), ends: [0, 1, 2].map(core.end) };
 }
 
 // Opens the page and waits until the form is ready for input.

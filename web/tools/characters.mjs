@@ -7,16 +7,17 @@
 // Usage: node characters.mjs NODE-MODULE > characters.txt
 import { createRequire } from 'node:module';
 import { resolve } from 'node:path';
+import { wrap } from '../core/prism.mjs';
 
-const core = await createRequire(import.meta.url)(resolve(process.argv[2]))();
-const layout = JSON.parse(core.ccall('prism_form_json', 'string', [], []));
+const core = wrap(await createRequire(import.meta.url)(resolve(process.argv[2]))());
+const layout = JSON.parse(core.formJson());
 
 const texts = [layout.windowTitle, layout.programTitle, layout.messageA, layout.messageB, layout.endedNotice,
   layout.unavailableNotice, 'OK'];
 for (const c of layout.controls) texts.push(c.caption, c.accessibleName);
 // A result line: a power, "△ Base ", a direction, "°" (from the core itself).
-core.ccall('prism_compute', 'number', ['string', 'string', 'string', 'string'], ['3', '0', '4', '90']);
-texts.push(core.ccall('prism_result_text', 'string', [], []));
+core.compute('3', '0', '4', '90');
+texts.push(core.resultText());
 const half = '0123456789.+-eE ';
 const full = [...half].map((c) => (c === ' ' ? '\u3000' : String.fromCodePoint(c.codePointAt(0) + 0xfee0))).join('');
 texts.push(half, full, '-');

@@ -11,10 +11,10 @@
 import { readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
+import { wrap } from '../core/prism.mjs';
 
 const [module, template, site] = process.argv.slice(2);
-const core = await createRequire(import.meta.url)(resolve(module))();
-const json = core.ccall('prism_form_json', 'string', [], []);
+const json = wrap(await createRequire(import.meta.url)(resolve(module))()).formJson();
 const layout = JSON.parse(json);
 
 const TWIPS_PER_PIXEL = 15; // 1440 twips to the inch, 96 CSS pixels to the inch

@@ -8,6 +8,7 @@
 // value carried at another precision can round differently on screen.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,11 +73,12 @@ bool round_and_scale(CompositionState& state);
 // Window coordinates of the end of a vector with scaled components (xs, ys).
 TwipPoint end_point(double xs, double ys);
 
-// What a compute press decides about the four entries.
+// What a compute press decides about the four entries. The values are
+// part of the WebAssembly module's interface (the page reads them from it).
 enum class Outcome {
-    Composed,  // the composition ran and every result is finite
-    RejectA,   // prism A's entries are refused
-    RejectB,   // prism B's entries are refused
+    Composed = 0,  // the composition ran and every result is finite
+    RejectA = 1,   // prism A's entries are refused
+    RejectB = 2,   // prism B's entries are refused
 };
 
 // The checks of one prism: both texts present and numeric, power >= 0,
@@ -97,6 +99,23 @@ std::string result_text(const CompositionState& state);
 // "A 3.0△ Base 0°、B 4.0△ Base 90°、C 5.0△ Base 53°" (UTF-8). Reads the
 // one-decimal powers, so round_and_scale must have run and found a scale.
 std::string diagram_text(const CompositionState& state);
+
+// Everything a front end shows after a compute press.
+struct Shown {
+    Outcome outcome = Outcome::Composed;
+    std::string result;                // the result line ("5.0△ Base 53°")
+    bool scaled = false;               // a diagram scale exists
+    std::array<TwipPoint, 3> ends{};   // where A, B and C end, when scaled
+    std::string words;                 // the diagram in words, when scaled
+};
+
+// One compute press, the whole road from the entries to what is shown, on
+// the window's record: the four entry texts go into AP, ABase, BP, BBase as
+// typed; the checks (evaluate); the result line; the diagram's scale
+// (round_and_scale) and the vectors' end points. A refusal leaves every
+// result as it was and says only which prism was refused.
+Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase, std::string_view bPower,
+    std::string_view bBase);
 
 // The entry-text conversion used at every numeric use of a text field.
 // Accepts a plain decimal number with "." as the decimal point, an optional
