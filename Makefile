@@ -10,13 +10,16 @@
 #   make web        the web edition's static site, in build-web/site/
 #   make run-web    that site served on 127.0.0.1, for trying it by hand
 #   make bench-web  the page's size, time to ready and compute time
+# The build folders are CMakePresets.json's (default: build/, sanitize:
+# build-sanitize/) and web/CMakePresets.json's (wasm: build-web/).
 MAKEFLAGS += --no-print-directory
-BUILD ?= build
-SANITIZE_BUILD ?= build-sanitize
-WEB_BUILD ?= build-web
+BUILD := build
+WEB_BUILD := build-web
 WEB_PORT ?= 8080
 FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
+# Configures quietly; a configure that fails shows all it said.
+quietly = out=$$($(1) 2>&1) || { printf '%s\n' "$$out"; exit 1; }
 
 .PHONY: all setup configure build run test sanitize fuzz package bench web run-web bench-web clean
 
@@ -26,7 +29,7 @@ setup:
 	@scripts/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD) -DPRISM_WERROR=ON $(CMAKE_ARGS) >/dev/null
+	@$(call quietly,cmake --preset default $(CMAKE_ARGS))
 
 build: configure
 	@cmake --build $(BUILD) --parallel
@@ -38,12 +41,12 @@ test: build
 	@ctest --test-dir $(BUILD) --output-on-failure
 
 sanitize: setup
-	@cmake -S . -B $(SANITIZE_BUILD) -DPRISM_WERROR=ON -DPRISM_SANITIZE=ON -DPRISM_FUZZ=OFF -DPRISM_WEB=OFF $(CMAKE_ARGS) >/dev/null
-	@cmake --build $(SANITIZE_BUILD) --parallel
+	@$(call quietly,cmake --preset sanitize $(CMAKE_ARGS))
+	@cmake --build --preset sanitize --parallel
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
 	 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure
+	 ctest --preset sanitize
 
 fuzz: build
 	@mkdir -p $(BUILD)/fuzz-corpus
@@ -56,10 +59,11 @@ package: build
 bench: build
 	@xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bench/prism-bench
 
-# emcc's JavaScript optimiser needs Debian's acorn beside a Node from elsewhere.
+# emcc's JavaScript optimiser needs Debian's acorn beside a Node from
+# elsewhere (the wasm build preset sets NODE_PATH).
 web: setup
-	@emcmake cmake -S web -B $(WEB_BUILD) >/dev/null
-	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) --parallel
+	@cd web && $(call quietly,cmake --preset wasm)
+	@cd web && cmake --build --preset wasm --parallel
 	@echo "web: the site is in $(WEB_BUILD)/site/"
 
 run-web: web
@@ -69,4 +73,4 @@ bench-web: web
 	@xvfb-run -a -s "-screen 0 1280x1024x24" node web/bench.mjs $(WEB_BUILD)/site
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)
+	rm -rf build build-sanitize build-program build-web

@@ -3,7 +3,7 @@
 // memory of the window against a bare Qt window of the same size, the
 // compute action, and printing to a PDF printer on a private scheduler.
 // Prints a Markdown table of medians.
-#include "../tests/cupssandbox.h"
+#include "cupssandbox.h"
 #include "form1.h"
 
 #include <prism/prism.h>

@@ -2,6 +2,7 @@
 // The vector diagram drawn by a compute, and the reset and end actions, on
 // the offscreen platform.
 #include "formdriver.h"
+#include "places.h"
 
 #include <QEventLoop>
 
@@ -222,7 +223,7 @@ void DiagramTest::zeroLengthLineLeavesNoDot()
     // B = 0: Line2 starts and ends at the origin. Only A (blue) may show there.
     QVERIFY(!m_ui->compute({"2", "0", "0", "0"}));
     const QImage image = m_form->grab().toImage();
-    const QPoint origin(520, 280);
+    const QPoint origin = places::origin();
     for (int dy = -3; dy <= 3; ++dy)
         for (int dx = -3; dx <= 3; ++dx) {
             const QColor c = image.pixelColor(origin + QPoint(dx, dy));

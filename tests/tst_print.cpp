@@ -6,6 +6,7 @@
 #include "cupssandbox.h"
 #include "formdriver.h"
 #include "pixels.h"
+#include "places.h"
 #include "process.h"
 #include "twips.h"
 
@@ -206,20 +207,25 @@ void PrintTest::printsWindowAtTrueSize()
                        .arg(window.height())));
 
     const QImage& page = out.page;
-    const QPoint o = window.topLeft();
-    const auto at = [o](int x, int y, int w, int h) { return QRect(o + QPoint(x, y), QSize(w, h)); };
-    // A blue to the right, B red upward, C black between, from (520, 280).
-    QVERIFY2(count(page, at(530, 277, 50, 6), bluish) > 60, "vector A");
-    QVERIFY2(count(page, at(517, 195, 6, 70), reddish) > 80, "vector B");
-    QVERIFY2(count(page, at(551, 227, 10, 10), dark) > 5, "vector C");
+    const auto at = [&](const QRect& r) { return r.translated(window.topLeft()); };
+    // From the origin: A blue to the right, B red upward, C black between
+    // (A = 3 at 0°, B = 4 at 90°, C = 5 drawn 120 px long).
+    const QPoint o = places::origin();
+    QVERIFY2(count(page, at(QRect(o + QPoint(10, -3), QSize(50, 6))), bluish) > 60, "vector A");
+    QVERIFY2(count(page, at(QRect(o + QPoint(-3, -85), QSize(6, 70))), reddish) > 80, "vector B");
+    QVERIFY2(count(page, at(QRect(o + QPoint(31, -53), QSize(10, 10))), dark) > 5, "vector C");
     // Legend lines in their colours.
-    QVERIFY2(count(page, at(398, 357, 30, 6), bluish) > 30, "legend A");
-    QVERIFY2(count(page, at(398, 373, 30, 6), reddish) > 30, "legend B");
-    QVERIFY2(count(page, at(398, 389, 30, 6), dark) > 30, "legend C");
+    const auto alongLegend = [&](const char* line) {
+        const QLine l = places::legend(line);
+        return at(QRect(l.x1() + 6, l.y1() - 3, 30, 6));
+    };
+    QVERIFY2(count(page, alongLegend("Line4"), bluish) > 30, "legend A");
+    QVERIFY2(count(page, alongLegend("Line5"), reddish) > 30, "legend B");
+    QVERIFY2(count(page, alongLegend("Line6"), dark) > 30, "legend C");
     // The result line inside its label, and the entries in their colours.
-    QVERIFY2(count(page, at(72, 280, 329, 41), dark) > 300, "result text");
-    QVERIFY2(count(page, at(203, 87, 43, 24), bluish) > 20, "entry of A");
-    QVERIFY2(count(page, at(203, 152, 43, 22), reddish) > 20, "entry of B");
+    QVERIFY2(count(page, at(places::control("Label6")), dark) > 300, "result text");
+    QVERIFY2(count(page, at(places::control("Text1").adjusted(3, 3, -3, -3)), bluish) > 20, "entry of A");
+    QVERIFY2(count(page, at(places::control("Text3").adjusted(3, 3, -3, -3)), reddish) > 20, "entry of B");
 
     // Printing changed nothing on screen.
     QCOMPARE(m_ui->label("Label6")->text(), u"5.0△ Base 53°"_s);
@@ -271,12 +277,12 @@ void PrintTest::printsOnTheQueuesOwnPaper()
     const qreal formAspect = qreal(m_form->width()) / m_form->height();
     QVERIFY2(std::abs(aspect / formAspect - 1) < 0.01, qPrintable(QString::number(aspect)));
     // Its far corner, the diagram and the result are there (not cut off).
-    const auto at = [&](int x, int y, int w, int h) {
-        return QRect(window.topLeft() + QPoint(qRound(x * scale), qRound(y * scale)),
-            QSize(qRound(w * scale), qRound(h * scale)));
+    const auto at = [&](const QRect& r) {
+        return QRect(window.topLeft() + QPoint(qRound(r.x() * scale), qRound(r.y() * scale)),
+            QSize(qRound(r.width() * scale), qRound(r.height() * scale)));
     };
-    QVERIFY2(count(out.page, at(530, 275, 50, 10), bluish) > 20, "vector A");
-    QVERIFY2(count(out.page, at(72, 280, 329, 41), dark) > 100, "result text");
+    QVERIFY2(count(out.page, at(QRect(places::origin() + QPoint(10, -5), QSize(50, 10))), bluish) > 20, "vector A");
+    QVERIFY2(count(out.page, at(places::control("Label6")), dark) > 100, "result text");
 }
 
 void PrintTest::printsLongEntriesWhole()

@@ -4,6 +4,7 @@
 #include "atspi.h"
 #include "formdriver.h"
 #include "pixels.h"
+#include "places.h"
 #include "process.h"
 #include "twips.h"
 
@@ -182,30 +183,36 @@ void ScreenTest::fillsAndCaptions()
     QCOMPARE(shot.size(), QSize(658, 425));
 
     // The title label's pale yellow behind its caption.
-    const QRect title(24, 16, 201, 25);
+    const QRect title = places::control("Label1");
     const int yellow = count(shot, title, exactly(QColor(255, 255, 192)));
     QVERIFY2(yellow > title.width() * title.height() / 2, qPrintable(QString::number(yellow)));
     QVERIFY2(count(shot, title, dark) > 100, "the title's caption is drawn");
 
     // The compute button filled light orange, its caption on two lines.
-    const QRect compute(480, 96, 89, 57);
+    const QRect compute = places::control("Command1");
     const int orange = count(shot, compute, exactly(QColor(255, 192, 128)));
     QVERIFY2(orange > compute.width() * compute.height() / 2, qPrintable(QString::number(orange)));
     const QRect caption = extent(shot, compute.adjusted(4, 4, -4, -4), dark);
     QVERIFY2(caption.height() > 24, "caption wraps onto a second line");
     QVERIFY2(compute.adjusted(2, 2, -2, -2).contains(caption), "caption stays inside the button");
 
-    // "°" shows just right of each direction field, in the prism's colour.
-    const QRect degreeA(394, 88, 12, 14);
-    const QRect degreeB(394, 152, 12, 14);
-    QVERIFY2(count(shot, degreeA, bluish) > 3, "degree sign of A");
-    QVERIFY2(count(shot, degreeB, reddish) > 3, "degree sign of B");
-    // "△  Base" left of the field, not hidden under it.
-    QVERIFY(count(shot, QRect(256, 88, 80, 25), bluish) > 60);
-    QVERIFY(count(shot, QRect(256, 152, 80, 25), reddish) > 60);
+    // "°" shows just right of each direction field, in the prism's colour,
+    // and "△  Base" left of it, not hidden under it.
+    const QRect captionA = places::control("Label3", 1), captionB = places::control("Label3", 4);
+    const QRect fieldA = places::control("Text2"), fieldB = places::control("Text4");
+    const auto degreeSign = [](const QRect& caption, const QRect& field) {
+        return QRect(field.right() + 2, caption.top(), 12, 14);
+    };
+    const auto leftOf = [](const QRect& caption, const QRect& field) {
+        return QRect(caption.topLeft(), QSize(field.left() - caption.left(), caption.height()));
+    };
+    QVERIFY2(count(shot, degreeSign(captionA, fieldA), bluish) > 3, "degree sign of A");
+    QVERIFY2(count(shot, degreeSign(captionB, fieldB), reddish) > 3, "degree sign of B");
+    QVERIFY(count(shot, leftOf(captionA, fieldA), bluish) > 60);
+    QVERIFY(count(shot, leftOf(captionB, fieldB), reddish) > 60);
 
     // Buttons that appear only after a result are not drawn yet.
-    QCOMPARE(count(shot, QRect(256, 360, 73, 41), exactly(QColor(255, 192, 255))), 0);
+    QCOMPARE(count(shot, places::control("Command3"), exactly(QColor(255, 192, 255))), 0);
 }
 
 void ScreenTest::drawsTheDescribedColours_data()
@@ -317,7 +324,7 @@ void ScreenTest::resultCentredInItsLabel()
     QVERIFY2(text.width() > 100 && text.height() > 14, "an 18-point result line");
 
     // The three lower buttons now show, END in its pink.
-    const QRect end(256, 360, 73, 41);
+    const QRect end = places::control("Command3");
     QVERIFY(count(shot, end, exactly(QColor(255, 192, 255))) > end.width() * end.height() / 2);
 }
 
@@ -325,27 +332,33 @@ void ScreenTest::diagramInItsColours()
 {
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     const QImage shot = grab();
-    // From (520, 280): A 72 px to the right, B 96 px up, C to (592, 184).
-    QVERIFY(count(shot, QRect(525, 278, 60, 4), exactly(Qt::blue)) >= 100);
-    QVERIFY(count(shot, QRect(518, 190, 4, 80), exactly(Qt::red)) >= 140);
+    // A = 3 at 0°, B = 4 at 90°, C = 5: C, the longest, is drawn 1800 twips
+    // (120 px) long, so A ends 72 px right of the origin, B 96 px above it.
+    const QPoint o = places::origin();
+    QVERIFY(count(shot, QRect(o.x() + 5, o.y() - 2, 60, 4), exactly(Qt::blue)) >= 100);
+    QVERIFY(count(shot, QRect(o.x() - 2, o.y() - 90, 4, 80), exactly(Qt::red)) >= 140);
     int black = 0;
     for (int i = 1; i < 10; ++i) {
-        const QPoint p(520 + 72 * i / 10, 280 - 96 * i / 10);
+        const QPoint p = o + QPoint(72 * i / 10, -96 * i / 10);
         black += count(shot, QRect(p - QPoint(2, 2), QSize(5, 5)), exactly(Qt::black)) > 0 ? 1 : 0;
     }
     QCOMPARE(black, 9);
     // The legend: lines in their colours beside the letters.
-    QVERIFY(count(shot, QRect(395, 358, 35, 4), exactly(Qt::blue)) >= 60);
-    QVERIFY(count(shot, QRect(395, 374, 35, 4), exactly(Qt::red)) >= 60);
-    QVERIFY(count(shot, QRect(395, 390, 35, 4), exactly(Qt::black)) >= 60);
+    const QLine legends[] = {places::legend("Line4"), places::legend("Line5"), places::legend("Line6")};
+    const Qt::GlobalColor colours[] = {Qt::blue, Qt::red, Qt::black};
+    for (int i = 0; i < 3; ++i) {
+        const QRect along(legends[i].x1() + 3, legends[i].y1() - 2, legends[i].dx() - 5, 4);
+        QVERIFY(count(shot, along, exactly(colours[i])) >= 60);
+    }
     // C is drawn 3 pixels wide, A and B 2: C's line covers more rows.
-    const QRgb background = shot.pixel(410, 350);
+    const int middle = legends[0].center().x();
+    const QRgb background = shot.pixel(middle, legends[0].y1() - 10);
     const auto rowsCovered = [&](int y) {
-        return count(shot, QRect(410, y - 4, 1, 9), [&](QRgb p) { return p != background; });
+        return count(shot, QRect(middle, y - 4, 1, 9), [&](QRgb p) { return p != background; });
     };
-    QVERIFY(rowsCovered(392) > rowsCovered(360));
-    for (int top : {352, 368, 384})
-        QVERIFY(count(shot, QRect(360, top, 25, 17), dark) > 10);
+    QVERIFY(rowsCovered(legends[2].y1()) > rowsCovered(legends[0].y1()));
+    for (const char* letter : {"Label9", "Label12", "Label13"})
+        QVERIFY(count(shot, places::control(letter), dark) > 10);
 }
 
 void ScreenTest::oldVectorsVanishFromScreen_data()
