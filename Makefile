@@ -3,6 +3,8 @@
 #   make run        build and start the window
 #   make test       build and run every test suite through CTest
 # Further checks:
+#   make lint       the C++ against clang-format, the JavaScript against
+#                   Prettier and ESLint (web/package-lock.json pins them)
 #   make sanitize   every suite again, built with AddressSanitizer and UBSan
 #   make fuzz       the libFuzzer target for FUZZ_SECONDS (default 60)
 #   make package    the Debian package (build/prism-compose_<version>_amd64.deb)
@@ -21,7 +23,7 @@ CMAKE_ARGS ?=
 # Configures quietly; a configure that fails shows all it said.
 quietly = out=$$($(1) 2>&1) || { printf '%s\n' "$$out"; exit 1; }
 
-.PHONY: all setup configure build run test sanitize fuzz package bench web run-web bench-web clean
+.PHONY: all setup configure build run test lint sanitize fuzz package bench web run-web bench-web clean
 
 all: build
 
@@ -39,6 +41,11 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure
+
+lint: setup
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@cd web && npx --no-install prettier --check --log-level warn . && npx --no-install eslint .
+	@echo "lint: the C++ and the JavaScript are as their formatters and linter want them"
 
 sanitize: setup
 	@$(call quietly,cmake --preset sanitize $(CMAKE_ARGS))

@@ -6,8 +6,8 @@
 set -euo pipefail
 
 packages=(
-  # build
-  cmake g++ make pkg-config
+  # build, and the C++'s formatter (make lint)
+  cmake g++ make pkg-config clang-format
   qt6-base-dev libcups2-dev libfontconfig-dev
   # fuzzing (libFuzzer) and sanitizers
   clang libclang-rt-dev

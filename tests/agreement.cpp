@@ -133,8 +133,8 @@ int main(int argc, char** argv)
         std::printf("{\"in\":[%s,%s,%s,%s],\"outcome\":%d,\"text\":%s,\"words\":%s,\"scaled\":%d,"
                     "\"powers\":[%s,%s,%s],\"scale\":%.9g,\"ends\":[%.9g,%.9g,%.9g,%.9g,%.9g,%.9g]}\n",
             quoted(in[0]).c_str(), quoted(in[1]).c_str(), quoted(in[2]).c_str(), quoted(in[3]).c_str(),
-            outcome, quoted(prism_result_text()).c_str(), quoted(prism_diagram_text()).c_str(), prism_has_scale(),
-            quoted(prism_power_text(0)).c_str(), quoted(prism_power_text(1)).c_str(),
+            outcome, quoted(prism_result_text()).c_str(), quoted(prism_diagram_text()).c_str(),
+            prism_has_scale(), quoted(prism_power_text(0)).c_str(), quoted(prism_power_text(1)).c_str(),
             quoted(prism_power_text(2)).c_str(), double(prism_scale()), double(prism_end_x(0)),
             double(prism_end_y(0)), double(prism_end_x(1)), double(prism_end_y(1)), double(prism_end_x(2)),
             double(prism_end_y(2)));

@@ -98,4 +98,3 @@ void CommandLineTest::startsOnQtsOwnPlatformOption()
 
 QTEST_GUILESS_MAIN(CommandLineTest)
 #include "tst_cli.moc"
-

@@ -281,4 +281,3 @@ void CompositionTest::resultText()
 
 QTEST_GUILESS_MAIN(CompositionTest)
 #include "tst_composition.moc"
-

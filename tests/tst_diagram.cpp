@@ -243,4 +243,3 @@ void DiagramTest::endLeavesEventLoopWithStatusZero()
 
 PRISM_WINDOW_TEST_MAIN(DiagramTest)
 #include "tst_diagram.moc"
-

@@ -246,7 +246,8 @@ QJsonValue value(const std::optional<form::Rect>& r)
 
 QJsonObject value(const form::Font& f)
 {
-    return {{u"family"_s, q(f.family)}, {u"points"_s, f.points}, {u"bold"_s, f.bold}, {u"italic"_s, f.italic}};
+    return {
+        {u"family"_s, q(f.family)}, {u"points"_s, f.points}, {u"bold"_s, f.bold}, {u"italic"_s, f.italic}};
 }
 
 }  // namespace
@@ -270,10 +271,11 @@ void FormTest::json()
     QCOMPARE(o[u"height"_s].toInt(), d.height);
     QCOMPARE(o[u"windowFont"_s].toObject(), value(d.windowFont));
     const form::Palette& p = d.palette;
-    const QJsonObject palette{{u"window"_s, value(p.window)}, {u"text"_s, value(p.text)}, {u"field"_s, value(p.field)},
-        {u"frame"_s, value(p.frame)}, {u"buttonTop"_s, value(p.buttonTop)}, {u"buttonBottom"_s, value(p.buttonBottom)},
-        {u"light"_s, value(p.light)}, {u"midlight"_s, value(p.midlight)}, {u"dark"_s, value(p.dark)},
-        {u"shadow"_s, value(p.shadow)}, {u"focus"_s, value(p.focus)}, {u"focusLight"_s, value(p.focusLight)},
+    const QJsonObject palette{{u"window"_s, value(p.window)}, {u"text"_s, value(p.text)},
+        {u"field"_s, value(p.field)}, {u"frame"_s, value(p.frame)}, {u"buttonTop"_s, value(p.buttonTop)},
+        {u"buttonBottom"_s, value(p.buttonBottom)}, {u"light"_s, value(p.light)},
+        {u"midlight"_s, value(p.midlight)}, {u"dark"_s, value(p.dark)}, {u"shadow"_s, value(p.shadow)},
+        {u"focus"_s, value(p.focus)}, {u"focusLight"_s, value(p.focusLight)},
         {u"focusAlpha"_s, p.focusAlpha}};
     QCOMPARE(o[u"palette"_s].toObject(), palette);
 
@@ -284,9 +286,10 @@ void FormTest::json()
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const form::Control& c = d.controls[size_t(i)];
         const QJsonObject want{{u"kind"_s, kinds[int(c.kind)]}, {u"name"_s, q(c.name)}, {u"index"_s, c.index},
-            {u"caption"_s, q(c.caption)}, {u"rect"_s, value(std::optional(c.rect))}, {u"text"_s, value(c.text)},
-            {u"background"_s, value(c.background)}, {u"font"_s, value(c.font)}, {u"align"_s, aligns[int(c.align)]},
-            {u"visible"_s, c.visible}, {u"tab"_s, c.tab}, {u"accessibleName"_s, q(c.accessibleName)},
+            {u"caption"_s, q(c.caption)}, {u"rect"_s, value(std::optional(c.rect))},
+            {u"text"_s, value(c.text)}, {u"background"_s, value(c.background)}, {u"font"_s, value(c.font)},
+            {u"align"_s, aligns[int(c.align)]}, {u"visible"_s, c.visible}, {u"tab"_s, c.tab},
+            {u"accessibleName"_s, q(c.accessibleName)},
             {u"accessibleDescription"_s, q(c.accessibleDescription)}};
         QCOMPARE(controls[i].toObject(), want);
     }
@@ -295,7 +298,8 @@ void FormTest::json()
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const form::Line& l = d.lines[size_t(i)];
         const QJsonObject want{{u"name"_s, q(l.name)}, {u"role"_s, q(l.role)},
-            {u"colour"_s, value(std::optional(l.colour))}, {u"width"_s, l.width}, {u"fixed"_s, value(l.fixed)}};
+            {u"colour"_s, value(std::optional(l.colour))}, {u"width"_s, l.width},
+            {u"fixed"_s, value(l.fixed)}};
         QCOMPARE(lines[i].toObject(), want);
     }
     const QJsonArray substitutions = o[u"substitutions"_s].toArray();
@@ -305,7 +309,8 @@ void FormTest::json()
         QJsonArray standIns;
         for (std::string_view name : sub.standIns)
             standIns.append(q(name));
-        QCOMPARE(substitutions[i].toObject(), (QJsonObject{{u"named"_s, q(sub.named)}, {u"standIns"_s, standIns}}));
+        QCOMPARE(substitutions[i].toObject(),
+            (QJsonObject{{u"named"_s, q(sub.named)}, {u"standIns"_s, standIns}}));
     }
 }
 

@@ -155,4 +155,3 @@ void HostileTest::typedFullWidth()
 
 PRISM_WINDOW_TEST_MAIN(HostileTest)
 #include "tst_hostile.moc"
-

@@ -5,9 +5,9 @@
 // consumer project.
 #include "process.h"
 
-#include <form/form.h>
 #include <QDir>
 #include <QDirIterator>
+#include <form/form.h>
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -153,4 +153,3 @@ void NumbersTest::formatRoundTripsThroughParser()
 
 QTEST_GUILESS_MAIN(NumbersTest)
 #include "tst_numbers.moc"
-

@@ -172,8 +172,8 @@ Printed PrintTest::printed(int dpi)
 
     QTemporaryDir out;
     const Run render = run(u"pdftoppm"_s,
-        {u"-r"_s, QString::number(dpi), u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s,
-            pdf, out.filePath(u"page"_s)});
+        {u"-r"_s, QString::number(dpi), u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s, pdf,
+            out.filePath(u"page"_s)});
     if (!render.ok()) {
         qWarning("%s", qPrintable(render.said()));
         return result;
@@ -281,7 +281,8 @@ void PrintTest::printsOnTheQueuesOwnPaper()
         return QRect(window.topLeft() + QPoint(qRound(r.x() * scale), qRound(r.y() * scale)),
             QSize(qRound(r.width() * scale), qRound(r.height() * scale)));
     };
-    QVERIFY2(count(out.page, at(QRect(places::origin() + QPoint(10, -5), QSize(50, 10))), bluish) > 20, "vector A");
+    QVERIFY2(count(out.page, at(QRect(places::origin() + QPoint(10, -5), QSize(50, 10))), bluish) > 20,
+        "vector A");
     QVERIFY2(count(out.page, at(places::control("Label6")), dark) > 100, "result text");
 }
 
@@ -330,7 +331,9 @@ void PrintTest::printAfterAnEditHasNoResult()
     QCOMPARE(ink(after, result), 0);
     QCOMPARE(ink(after, aroundC), 0);
     // The entries are printed as they now stand: "35" is two glyphs.
-    QCOMPARE(columnRuns(after.page, m_ui->text(1)->geometry().adjusted(2, 2, -2, -2).translated(after.window.topLeft()), bluish), 2);
+    QCOMPARE(columnRuns(after.page,
+                 m_ui->text(1)->geometry().adjusted(2, 2, -2, -2).translated(after.window.topLeft()), bluish),
+        2);
 }
 
 void PrintTest::expectMessage(const QString& mustContain)
@@ -377,4 +380,3 @@ void PrintTest::stoppedSchedulerSaysSo()
 
 PRISM_WINDOW_TEST_MAIN(PrintTest)
 #include "tst_print.moc"
-

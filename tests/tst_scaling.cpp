@@ -153,10 +153,10 @@ void ScalingTest::diagramInWords_data()
 {
     QTest::addColumn<QByteArrayList>("in");
     QTest::addColumn<QString>("words");
-    QTest::newRow("worked example")
-        << QByteArrayList{"3", "0", "4", "90"} << u"A 3.0△ Base 0°、B 4.0△ Base 90°、C 5.0△ Base 53°"_s;
-    QTest::newRow("powers and directions rounded as shown") << QByteArrayList{"2.25", "359.6", "１", "44.5"}
-                                                           << u"A 2.3△ Base 360°、B 1.0△ Base 45°、C 3.0△ Base 13°"_s;
+    QTest::newRow("worked example") << QByteArrayList{"3", "0", "4", "90"}
+                                    << u"A 3.0△ Base 0°、B 4.0△ Base 90°、C 5.0△ Base 53°"_s;
+    QTest::newRow("powers and directions rounded as shown") << QByteArrayList{
+        "2.25", "359.6", "１", "44.5"} << u"A 2.3△ Base 360°、B 1.0△ Base 45°、C 3.0△ Base 13°"_s;
 }
 
 void ScalingTest::diagramInWords()
@@ -180,13 +180,13 @@ void ScalingTest::computeIsTheSteps()
     QVERIFY(prism::round_and_scale(steps));
 
     CompositionState road;
-    const prism::Shown shown = prism::compute(road, in[0].toStdString(), in[1].toStdString(), in[2].toStdString(),
-        in[3].toStdString());
+    const prism::Shown shown = prism::compute(
+        road, in[0].toStdString(), in[1].toStdString(), in[2].toStdString(), in[3].toStdString());
     QCOMPARE(shown.outcome, prism::Outcome::Composed);
     QCOMPARE(shown.result, result);
     QVERIFY(shown.scaled);
-    const prism::TwipPoint ends[] = {prism::end_point(steps.AXs, steps.AYs), prism::end_point(steps.BXs, steps.BYs),
-        prism::end_point(steps.CXs, steps.CYs)};
+    const prism::TwipPoint ends[] = {prism::end_point(steps.AXs, steps.AYs),
+        prism::end_point(steps.BXs, steps.BYs), prism::end_point(steps.CXs, steps.CYs)};
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(shown.ends[size_t(i)].x, ends[i].x);
         QCOMPARE(shown.ends[size_t(i)].y, ends[i].y);
@@ -211,4 +211,3 @@ void ScalingTest::computeOfARefusalChangesNoResult()
 
 QTEST_GUILESS_MAIN(ScalingTest)
 #include "tst_scaling.moc"
-

@@ -256,7 +256,8 @@ void ScreenTest::drawsTheDescribedColours_data()
     }
     for (const form::Line& l : d.lines)
         if (l.fixed)
-            row(described(l.name), twips::point(l.fixed->left + l.fixed->width / 2.0, l.fixed->top).toPoint() - QPoint(0, 1),
+            row(described(l.name),
+                twips::point(l.fixed->left + l.fixed->width / 2.0, l.fixed->top).toPoint() - QPoint(0, 1),
                 rgb(l.colour));
 }
 
@@ -400,8 +401,8 @@ void ScreenTest::endButtonEndsTheProgram()
     m_form->hide();
     Program program(u"C.UTF-8"_s);
     QVERIFY2(program.start(), "the program's window appears (xdotool is needed to find it)");
-    QVERIFY(program.compute(fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s}, m_ui->command(1)->geometry().center(),
-        m_ui->label("Label6")->geometry()));
+    QVERIFY(program.compute(fieldRects(), {u"3"_s, u"0"_s, u"4"_s, u"90"_s},
+        m_ui->command(1)->geometry().center(), m_ui->label("Label6")->geometry()));
     QCOMPARE(program.process().state(), QProcess::Running);
     program.click(m_ui->command(3)->geometry().center());
 
@@ -486,11 +487,13 @@ void ScreenTest::diagramDescribedToAssistiveTechnology()
     Program program(u"C.UTF-8"_s);
     QVERIFY2(program.start(), "the program's window appears");
     const auto description = [&] {
-        const auto window = bus.window(QFileInfo(QStringLiteral(PRISM_APP_PATH)).fileName(), m_form->windowTitle());
+        const auto window
+            = bus.window(QFileInfo(QStringLiteral(PRISM_APP_PATH)).fileName(), m_form->windowTitle());
         return window ? bus.property(*window, u"Description"_s) : u"(no window)"_s;
     };
     QTRY_COMPARE_WITH_TIMEOUT(description(), QString(), 5000);
-    QVERIFY(program.compute(fieldRects(), worked, m_ui->command(1)->geometry().center(), m_ui->label("Label6")->geometry()));
+    QVERIFY(program.compute(
+        fieldRects(), worked, m_ui->command(1)->geometry().center(), m_ui->label("Label6")->geometry()));
     QTRY_COMPARE_WITH_TIMEOUT(description(), words, 5000);
     program.click(m_ui->command(2)->geometry().center());
     QTRY_COMPARE_WITH_TIMEOUT(description(), QString(), 5000);
@@ -568,7 +571,8 @@ void ScreenTest::entriesShrinkToHalfAtMostAndNotWhileEdited()
     const int full = digitHeight();
     field->setText(QString(40, u'1'));
     const int shrunk = digitHeight();
-    QVERIFY2(shrunk >= full * 0.45 && shrunk <= full * 0.6, qPrintable(u"%1 of %2 px"_s.arg(shrunk).arg(full)));
+    QVERIFY2(
+        shrunk >= full * 0.45 && shrunk <= full * 0.6, qPrintable(u"%1 of %2 px"_s.arg(shrunk).arg(full)));
 
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));

@@ -10,9 +10,14 @@ import { launchOptions } from './tests/browser.mjs';
 const site = resolve(process.env.PRISM_SITE ?? new URL('../build-web/site', import.meta.url).pathname);
 // A port free now, chosen once: the workers read the same one from the
 // environment the runner hands them.
-process.env.PRISM_WEB_PORT ??= execFileSync(process.execPath, ['-e',
-  "const s = require('net').createServer().listen(0, '127.0.0.1', () => { console.log(s.address().port); s.close(); })"],
-{ encoding: 'utf8' }).trim();
+process.env.PRISM_WEB_PORT ??= execFileSync(
+  process.execPath,
+  [
+    '-e',
+    "const s = require('net').createServer().listen(0, '127.0.0.1', () => { console.log(s.address().port); s.close(); })",
+  ],
+  { encoding: 'utf8' },
+).trim();
 const port = Number(process.env.PRISM_WEB_PORT);
 
 export default defineConfig({

@@ -234,8 +234,8 @@ void Form1::showMessage(const QString& message)
 void Form1::Command1_Click()
 {
     // The entries go into the state exactly as typed.
-    const prism::Shown shown = prism::compute(m_state, Text1->text().toStdString(), Text2->text().toStdString(),
-        Text3->text().toStdString(), Text4->text().toStdString());
+    const prism::Shown shown = prism::compute(m_state, Text1->text().toStdString(),
+        Text2->text().toStdString(), Text3->text().toStdString(), Text4->text().toStdString());
     switch (shown.outcome) {
     case prism::Outcome::RejectA:
         showMessage(described(form::description().messageA));

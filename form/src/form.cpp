@@ -16,8 +16,8 @@ constexpr Rgb LightPink{255, 192, 255};
 
 constexpr std::string_view PGothic = "ＭＳ Ｐゴシック";  // proportional gothic
 constexpr std::string_view Gothic = "ＭＳ ゴシック";     // fixed-pitch gothic
-constexpr std::string_view Pop = "HGP創英角ﾎﾟｯﾌﾟ体";    // the title's face
-constexpr std::string_view WindowDefault = "";          // the window's own font
+constexpr std::string_view Pop = "HGP創英角ﾎﾟｯﾌﾟ体";     // the title's face
+constexpr std::string_view WindowDefault = "";           // the window's own font
 
 // The caption behind a direction field: "△  Base" shows left of the field
 // and "°" just right of it; the blanks between run under the field.
@@ -44,24 +44,24 @@ constexpr std::array Controls{
         {PGothic, 14.25, true, false}, L, true, -1, {}, {}},
     Control{Kind::Label, "Label5", -1, "合成プリズムＣは・・・", {960, 3720, 4215, 375}, Black, None,
         {Gothic, 14.25, true, false}, L, true, -1, {}, {}},
-    Control{Kind::Label, "Label6", -1, "", {1080, 4200, 4935, 615}, Black, None, {PGothic, 18, true, false}, C,
-        true, -1, {}, "合成プリズムＣ"},
+    Control{Kind::Label, "Label6", -1, "", {1080, 4200, 4935, 615}, Black, None, {PGothic, 18, true, false},
+        C, true, -1, {}, "合成プリズムＣ"},
     Control{Kind::Label, "Label9", -1, "A", {5400, 5280, 375, 255}, None, None, {PGothic, 12, true, false}, C,
         false, -1, {}, {}},
-    Control{Kind::Label, "Label12", -1, "B", {5400, 5520, 375, 255}, None, None, {PGothic, 12, true, false}, C,
-        false, -1, {}, {}},
-    Control{Kind::Label, "Label13", -1, "C", {5400, 5760, 375, 255}, None, None, {PGothic, 12, true, false}, C,
-        false, -1, {}, {}},
+    Control{Kind::Label, "Label12", -1, "B", {5400, 5520, 375, 255}, None, None, {PGothic, 12, true, false},
+        C, false, -1, {}, {}},
+    Control{Kind::Label, "Label13", -1, "C", {5400, 5760, 375, 255}, None, None, {PGothic, 12, true, false},
+        C, false, -1, {}, {}},
     Control{Kind::CommandButton, "Command4", -1, "print", {960, 5400, 855, 615}, None, None,
         {PGothic, 9.75, false, false}, C, false, 0, {}, {}},
-    Control{Kind::TextBox, "Text1", -1, "", {3000, 1260, 735, 450}, Blue, None, {PGothic, 15.75, true, false}, L,
-        true, 1, "プリズムA 度数", {}},
-    Control{Kind::TextBox, "Text2", -1, "", {5040, 1260, 855, 450}, Blue, None, {PGothic, 15.75, true, false}, L,
-        true, 2, "プリズムA Base方向", {}},
-    Control{Kind::TextBox, "Text3", -1, "", {3000, 2235, 735, 420}, Red, None, {PGothic, 15.75, true, false}, L,
-        true, 3, "プリズムB 度数", {}},
-    Control{Kind::TextBox, "Text4", -1, "", {5040, 2205, 855, 450}, Red, None, {PGothic, 15.75, true, false}, L,
-        true, 4, "プリズムB Base方向", {}},
+    Control{Kind::TextBox, "Text1", -1, "", {3000, 1260, 735, 450}, Blue, None, {PGothic, 15.75, true, false},
+        L, true, 1, "プリズムA 度数", {}},
+    Control{Kind::TextBox, "Text2", -1, "", {5040, 1260, 855, 450}, Blue, None, {PGothic, 15.75, true, false},
+        L, true, 2, "プリズムA Base方向", {}},
+    Control{Kind::TextBox, "Text3", -1, "", {3000, 2235, 735, 420}, Red, None, {PGothic, 15.75, true, false},
+        L, true, 3, "プリズムB 度数", {}},
+    Control{Kind::TextBox, "Text4", -1, "", {5040, 2205, 855, 450}, Red, None, {PGothic, 15.75, true, false},
+        L, true, 4, "プリズムB Base方向", {}},
     // The caption is wider than the button and wraps at its second
     // ideographic space: "合成" over "C=A+B".
     Control{Kind::CommandButton, "Command1", -1, "\u3000合成\u3000C=A+B", {7200, 1440, 1335, 855}, None,
@@ -92,7 +92,8 @@ constexpr Description Form{
     // that grey, the raised edge of its filled buttons, and the blue of its
     // keyboard focus.
     {{239, 239, 239}, Black, {255, 255, 255}, {171, 171, 171}, {254, 254, 254}, {237, 237, 237},
-        {255, 255, 255}, {239, 239, 239}, {159, 159, 159}, {118, 118, 118}, {38, 112, 158}, {61, 179, 252}, 30},
+        {255, 255, 255}, {239, 239, 239}, {159, 159, 159}, {118, 118, 118}, {38, 112, 158}, {61, 179, 252},
+        30},
     Controls,
     Lines,
     // "～" is the full-width tilde.

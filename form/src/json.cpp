@@ -51,8 +51,9 @@ std::string palette(const Palette& p)
 {
     return object({{"window", rgb(p.window)}, {"text", rgb(p.text)}, {"field", rgb(p.field)},
         {"frame", rgb(p.frame)}, {"buttonTop", rgb(p.buttonTop)}, {"buttonBottom", rgb(p.buttonBottom)},
-        {"light", rgb(p.light)}, {"midlight", rgb(p.midlight)}, {"dark", rgb(p.dark)}, {"shadow", rgb(p.shadow)},
-        {"focus", rgb(p.focus)}, {"focusLight", rgb(p.focusLight)}, {"focusAlpha", number(p.focusAlpha)}});
+        {"light", rgb(p.light)}, {"midlight", rgb(p.midlight)}, {"dark", rgb(p.dark)},
+        {"shadow", rgb(p.shadow)}, {"focus", rgb(p.focus)}, {"focusLight", rgb(p.focusLight)},
+        {"focusAlpha", number(p.focusAlpha)}});
 }
 
 std::string rect(const std::optional<Rect>& r)
@@ -135,10 +136,9 @@ std::string json()
     }
     return object({{"windowTitle", json_string(d.windowTitle)}, {"programTitle", json_string(d.programTitle)},
         {"width", number(d.width)}, {"height", number(d.height)}, {"windowFont", font(d.windowFont)},
-        {"palette", palette(d.palette)},
-        {"controls", array(controls)}, {"lines", array(lines)}, {"messageA", json_string(d.messageA)},
-        {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
-        {"unavailableNotice", json_string(d.unavailableNotice)},
+        {"palette", palette(d.palette)}, {"controls", array(controls)}, {"lines", array(lines)},
+        {"messageA", json_string(d.messageA)}, {"messageB", json_string(d.messageB)},
+        {"endedNotice", json_string(d.endedNotice)}, {"unavailableNotice", json_string(d.unavailableNotice)},
         {"substitutions", array(substitutionList)}});
 }
 

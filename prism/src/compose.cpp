@@ -151,8 +151,8 @@ std::string result_text(const CompositionState& state)
     return prism_text(format_number(state.CP, 1), state.CBase);
 }
 
-Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase, std::string_view bPower,
-    std::string_view bBase)
+Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase,
+    std::string_view bPower, std::string_view bBase)
 {
     state.AP = aPower;
     state.ABase = aBase;
@@ -165,7 +165,8 @@ Shown compute(CompositionState& state, std::string_view aPower, std::string_view
     shown.result = result_text(state);
     shown.scaled = round_and_scale(state);
     if (shown.scaled) {
-        shown.ends = {end_point(state.AXs, state.AYs), end_point(state.BXs, state.BYs), end_point(state.CXs, state.CYs)};
+        shown.ends = {end_point(state.AXs, state.AYs), end_point(state.BXs, state.BYs),
+            end_point(state.CXs, state.CYs)};
         shown.words = diagram_text(state);
     }
     return shown;

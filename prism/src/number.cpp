@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <prism/prism.h>
 
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -51,8 +51,8 @@ public:
     {
         qDBusRegisterMetaType<Ref>();
         qDBusRegisterMetaType<QList<Ref>>();
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(
-            QDBusMessage::createMethodCall(u"org.a11y.Bus"_qs, u"/org/a11y/bus"_qs, u"org.a11y.Bus"_qs, u"GetAddress"_qs));
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            u"org.a11y.Bus"_qs, u"/org/a11y/bus"_qs, u"org.a11y.Bus"_qs, u"GetAddress"_qs));
         if (reply.type() != QDBusMessage::ReplyMessage)
             return false;
         m_bus = QDBusConnection::connectToBus(reply.arguments().value(0).toString(), u"a11y"_qs);
@@ -83,7 +83,8 @@ public:
     // The top-level window called `window` of the application `app`.
     std::optional<Ref> window(const QString& app, const QString& window) const
     {
-        const Ref desktop{u"org.a11y.atspi.Registry"_qs, QDBusObjectPath(u"/org/a11y/atspi/accessible/root"_qs)};
+        const Ref desktop{
+            u"org.a11y.atspi.Registry"_qs, QDBusObjectPath(u"/org/a11y/atspi/accessible/root"_qs)};
         for (const Ref& a : children(desktop))
             if (property(a, u"Name"_qs) == app)
                 for (const Ref& w : children(a))

@@ -11,8 +11,8 @@ namespace {
 
 // The outcomes' values are the module's interface: the page reads them
 // from prism_outcomes().
-static_assert(static_cast<int>(prism::Outcome::Composed) == 0 && static_cast<int>(prism::Outcome::RejectA) == 1
-    && static_cast<int>(prism::Outcome::RejectB) == 2);
+static_assert(static_cast<int>(prism::Outcome::Composed) == 0
+    && static_cast<int>(prism::Outcome::RejectA) == 1 && static_cast<int>(prism::Outcome::RejectB) == 2);
 
 // What one page holds for its whole life, as the window holds it: the record
 // of calculation variables and what the last composition showed.

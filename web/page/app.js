@@ -28,8 +28,7 @@ function setLine(element, x1, y1, x2, y2) {
 
 const $ = (id) => document.getElementById(id);
 const entries = () => ['Text1', 'Text2', 'Text3', 'Text4'].map($);
-const diagramParts = () =>
-  [...layout.lines.map((l) => $(l.name)), $('Label9'), $('Label12'), $('Label13')];
+const diagramParts = () => [...layout.lines.map((l) => $(l.name)), $('Label9'), $('Label12'), $('Label13')];
 
 function showDiagram(visible) {
   // Said in words while it is drawn; nothing stale once it is gone.
@@ -40,8 +39,9 @@ function showDiagram(visible) {
   for (const part of diagramParts()) {
     if (part instanceof SVGElement) {
       // A line of no length leaves no dot.
-      const empty = part.getAttribute('x1') === part.getAttribute('x2')
-        && part.getAttribute('y1') === part.getAttribute('y2');
+      const empty =
+        part.getAttribute('x1') === part.getAttribute('x2') &&
+        part.getAttribute('y1') === part.getAttribute('y2');
       part.setAttribute('visibility', visible && !empty ? 'visible' : 'hidden');
     } else {
       part.hidden = !visible;

@@ -17,7 +17,10 @@ if (native.status !== 0) {
   console.error(`native driver failed: ${native.stderr}`);
   process.exit(2);
 }
-const cases = native.stdout.trim().split('\n').map((line) => JSON.parse(line));
+const cases = native.stdout
+  .trim()
+  .split('\n')
+  .map((line) => JSON.parse(line));
 
 const core = wrap(await createRequire(import.meta.url)(resolve(modulePath))());
 
@@ -48,8 +51,10 @@ for (const c of cases) {
 }
 
 const outcomes = [0, 1, 2].map((o) => cases.filter((c) => c.outcome === o).length);
-console.log(`${cases.length} quadruples: ${outcomes[0]} composed (${cases.filter((c) => c.outcome === 0 && !c.scaled).length} without a scale), ` +
-  `${outcomes[1]} refused A, ${outcomes[2]} refused B`);
+console.log(
+  `${cases.length} quadruples: ${outcomes[0]} composed (${cases.filter((c) => c.outcome === 0 && !c.scaled).length} without a scale), ` +
+    `${outcomes[1]} refused A, ${outcomes[2]} refused B`,
+);
 if (mismatches.size === 0) {
   console.log('native core and WebAssembly module agree in every case');
   process.exit(0);

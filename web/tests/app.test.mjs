@@ -8,7 +8,17 @@ import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launchOptions } from './browser.mjs';
 import { PNG } from 'pngjs';
-import { expected, layout, open, pixel, rebuildServiceWorker, servedCopy, site, type, worked } from './support.mjs';
+import {
+  expected,
+  layout,
+  open,
+  pixel,
+  rebuildServiceWorker,
+  servedCopy,
+  site,
+  type,
+  worked,
+} from './support.mjs';
 
 async function computeWorked(page) {
   await type(page, worked);
@@ -16,7 +26,10 @@ async function computeWorked(page) {
   await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
 }
 
-test('no request leaves the origin, nothing is stored, and the policy is in force', async ({ page, baseURL }) => {
+test('no request leaves the origin, nothing is stored, and the policy is in force', async ({
+  page,
+  baseURL,
+}) => {
   const requests = [];
   page.on('request', (r) => requests.push(r.url()));
   const violations = [];
@@ -46,7 +59,10 @@ test('every caption fits its box in the bundled stand-in fonts', async ({ page }
   await open(page);
   await computeWorked(page); // the buttons and letters shown
   const ids = await page.evaluate(() =>
-    [...document.querySelectorAll('#form > .Label, #form > .CommandButton')].filter((e) => e.textContent).map((e) => e.id));
+    [...document.querySelectorAll('#form > .Label, #form > .CommandButton')]
+      .filter((e) => e.textContent)
+      .map((e) => e.id),
+  );
   const margin = 8;
   for (const id of ids) {
     // The caption alone on the form, in its bundled stand-in, unclipped:
@@ -58,13 +74,23 @@ test('every caption fits its box in the bundled stand-in fonts', async ({ page }
       element.style.fontFamily = `"bundled ${named}"`;
       element.style.overflow = 'visible';
       const style = getComputedStyle(element);
-      const faces = await document.fonts.load(`${style.fontWeight} ${style.fontSize} "bundled ${named}"`, element.textContent);
+      const faces = await document.fonts.load(
+        `${style.fontWeight} ${style.fontSize} "bundled ${named}"`,
+        element.textContent,
+      );
       return faces.length > 0;
     }, id);
     expect(used, `${id}: a bundled face`).toBe(true);
     const box = await page.locator(`#${id}`).boundingBox();
     const shot = PNG.sync.read(
-      await page.screenshot({ clip: { x: box.x - margin, y: box.y - margin, width: box.width + 2 * margin, height: box.height + 2 * margin } }),
+      await page.screenshot({
+        clip: {
+          x: box.x - margin,
+          y: box.y - margin,
+          width: box.width + 2 * margin,
+          height: box.height + 2 * margin,
+        },
+      }),
     );
     const background = pixel(shot, 0, 0);
     // A one-pixel fringe is the antialiasing of synthesised bold at the
@@ -72,7 +98,10 @@ test('every caption fits its box in the bundled stand-in fonts', async ({ page }
     // further.
     const fringe = 1;
     const inside = (x, y) =>
-      x >= margin - fringe && x < margin + box.width + fringe && y >= margin - fringe && y < margin + box.height + fringe;
+      x >= margin - fringe &&
+      x < margin + box.width + fringe &&
+      y >= margin - fringe &&
+      y < margin + box.height + fringe;
     let outside = 0;
     for (let y = 0; y < shot.height; ++y)
       for (let x = 0; x < shot.width; ++x)
@@ -91,10 +120,15 @@ test('END in an installed app closes its window', async ({ context, page, baseUR
   await context.addInitScript(() => {
     const real = window.matchMedia.bind(window);
     window.matchMedia = (query) =>
-      query.includes('display-mode: standalone') ? { matches: true, media: query, addEventListener() {} } : real(query);
+      query.includes('display-mode: standalone')
+        ? { matches: true, media: query, addEventListener() {} }
+        : real(query);
   });
   await page.goto('about:blank');
-  const [app] = await Promise.all([context.waitForEvent('page'), page.evaluate((url) => window.open(url), baseURL)]);
+  const [app] = await Promise.all([
+    context.waitForEvent('page'),
+    page.evaluate((url) => window.open(url), baseURL),
+  ]);
   await app.locator('html[data-ready="true"]').waitFor();
   await computeWorked(app);
   // The click closes the page under the pointer: what counts is that it
@@ -131,9 +165,12 @@ test('installable, and after one visit it works with no network', async () => {
     await computeWorked(page);
     // Every file of the site is there offline, the fonts included.
     const { files } = precached(copy.folder);
-    const served = readdirSync(copy.folder, { recursive: true }).filter((f) => statSync(join(copy.folder, f)).isFile());
+    const served = readdirSync(copy.folder, { recursive: true }).filter((f) =>
+      statSync(join(copy.folder, f)).isFile(),
+    );
     expect(files.filter((f) => f !== './').sort()).toEqual(served.filter((f) => f !== 'sw.js').sort());
-    for (const file of files) expect(await bytes(page, file), file).toBe(onDisk(copy.folder, file === './' ? 'index.html' : file));
+    for (const file of files)
+      expect(await bytes(page, file), file).toBe(onDisk(copy.folder, file === './' ? 'index.html' : file));
   } finally {
     await context?.close();
     copy?.stop();
@@ -144,9 +181,16 @@ test('installable, and after one visit it works with no network', async () => {
 // The files a copy's service worker keeps, and its version, as its sw.js lists them.
 const precached = (folder) => {
   const sw = readFileSync(join(folder, 'sw.js'), 'utf8');
-  return { files: [...sw.matchAll(/^ {2}'([^']+)',$/gm)].map((m) => m[1]), version: /VERSION = '(\w+)'/.exec(sw)[1] };
+  return {
+    files: [...sw.matchAll(/^ {2}'([^']+)',$/gm)].map((m) => m[1]),
+    version: /VERSION = '(\w+)'/.exec(sw)[1],
+  };
 };
-const bytes = (page, file) => page.evaluate((f) => fetch(f).then(async (r) => [...new Uint8Array(await r.arrayBuffer())].join(',')), file);
+const bytes = (page, file) =>
+  page.evaluate(
+    (f) => fetch(f).then(async (r) => [...new Uint8Array(await r.arrayBuffer())].join(',')),
+    file,
+  );
 const onDisk = (folder, file) => [...readFileSync(join(folder, file))].join(',');
 
 // Opens a copy's page and waits until its service worker controls it.
@@ -165,14 +209,24 @@ async function publish(page, folder, change) {
   rebuildServiceWorker(folder);
   const { version } = precached(folder);
   await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
-  await expect.poll(() => page.evaluate((v) => caches.keys().then((names) => names.some((n) => n.endsWith(` ${v}`))), version)).toBe(true);
-  await expect.poll(() => page.evaluate(async () => {
-    const r = await navigator.serviceWorker.getRegistration();
-    return !r.installing && !r.waiting;
-  })).toBe(true);
+  await expect
+    .poll(() =>
+      page.evaluate((v) => caches.keys().then((names) => names.some((n) => n.endsWith(` ${v}`))), version),
+    )
+    .toBe(true);
+  await expect
+    .poll(() =>
+      page.evaluate(async () => {
+        const r = await navigator.serviceWorker.getRegistration();
+        return !r.installing && !r.waiting;
+      }),
+    )
+    .toBe(true);
 }
 
-test('a new version is in use from the next reload; a page left open keeps its own files', async ({ browser }) => {
+test('a new version is in use from the next reload; a page left open keeps its own files', async ({
+  browser,
+}) => {
   const copy = await servedCopy();
   const context = await browser.newContext();
   try {
@@ -208,14 +262,18 @@ test('a new version is in use from the next reload; a page left open keeps its o
     await first.reload();
     await first.locator('html[data-ready="true"]').waitFor();
     const own = await first.evaluate(() => caches.keys());
-    expect(own.filter((name) => !name.endsWith(' pages'))).toEqual([own.find((n) => n.endsWith(` ${precached(copy.folder).version}`))]);
+    expect(own.filter((name) => !name.endsWith(' pages'))).toEqual([
+      own.find((n) => n.endsWith(` ${precached(copy.folder).version}`)),
+    ]);
   } finally {
     await context.close();
     copy.stop();
   }
 });
 
-test('two copies on one host and another app keep their own caches, each copy working offline', async ({ browser }) => {
+test('two copies on one host and another app keep their own caches, each copy working offline', async ({
+  browser,
+}) => {
   const copy = await servedCopy('apps/prism/');
   const folder2 = join(copy.folder, '../prism2');
   cpSync(copy.folder, folder2, { recursive: true });
@@ -225,7 +283,9 @@ test('two copies on one host and another app keep their own caches, each copy wo
     const [one, two] = [await context.newPage(), await context.newPage()];
     await openControlled(one, copy.url);
     // Another app of the same host, with a cache of its own.
-    await one.evaluate(() => caches.open('another app').then((c) => c.put('/another-app', new Response('its own'))));
+    await one.evaluate(() =>
+      caches.open('another app').then((c) => c.put('/another-app', new Response('its own'))),
+    );
     await openControlled(two, url2);
     const offlineWorks = async () => {
       await context.setOffline(true);
@@ -250,10 +310,13 @@ test('two copies on one host and another app keep their own caches, each copy wo
 // title; never a blank page.
 const failures = {
   'with scripts off': { javaScriptEnabled: false },
-  'when the core\'s module does not load': { route: ['**/prism-core.mjs', (r) => r.fulfill({ status: 404 })] },
+  "when the core's module does not load": { route: ['**/prism-core.mjs', (r) => r.fulfill({ status: 404 })] },
   'when the WebAssembly does not load': { route: ['**/prism-core.wasm', (r) => r.fulfill({ status: 404 })] },
   'when the WebAssembly does not start': {
-    route: ['**/prism-core.wasm', (r) => r.fulfill({ status: 200, contentType: 'application/wasm', body: Buffer.from('not a module') })],
+    route: [
+      '**/prism-core.wasm',
+      (r) => r.fulfill({ status: 200, contentType: 'application/wasm', body: Buffer.from('not a module') }),
+    ],
   },
   'when opened from disk': { file: true },
 };
@@ -281,7 +344,11 @@ test('a normal load never shows what the page needs, not for a frame', async ({ 
     window.unavailableSeen = false;
     const look = () => {
       const notice = document.getElementById('unavailable');
-      if (notice && getComputedStyle(notice).visibility === 'visible' && getComputedStyle(notice).display !== 'none')
+      if (
+        notice &&
+        getComputedStyle(notice).visibility === 'visible' &&
+        getComputedStyle(notice).display !== 'none'
+      )
         window.unavailableSeen = true;
       if (document.documentElement.dataset.ready !== 'true') requestAnimationFrame(look);
     };
@@ -292,7 +359,10 @@ test('a normal load never shows what the page needs, not for a frame', async ({ 
   await expect(page.locator('#unavailable')).toBeHidden();
 });
 
-test('the form is ready before the core has loaded; a compute pressed meanwhile is answered once it has', async ({ page, baseURL }) => {
+test('the form is ready before the core has loaded; a compute pressed meanwhile is answered once it has', async ({
+  page,
+  baseURL,
+}) => {
   let release;
   const held = new Promise((resolve) => (release = resolve));
   await page.route('**/prism-core.wasm', async (route) => {

@@ -156,7 +156,10 @@ async function launchWebKit() {
   });
   const session = `/session/${sessionId}`;
   // The window's size such that its viewport has VIEWPORT's size.
-  const inner = await command('POST', `${session}/execute/sync`, { script: 'return [innerWidth, innerHeight]', args: [] });
+  const inner = await command('POST', `${session}/execute/sync`, {
+    script: 'return [innerWidth, innerHeight]',
+    args: [],
+  });
   const outer = await command('GET', `${session}/window/rect`);
   await command('POST', `${session}/window/rect`, {
     width: VIEWPORT.width + outer.width - inner[0],
@@ -172,7 +175,8 @@ async function launchWebKit() {
   };
   const element = async (selector) =>
     Object.values(await command('POST', `${session}/element`, { using: 'css selector', value: selector }))[0];
-  const click = async (selector) => command('POST', `${session}/element/${await element(selector)}/click`, {});
+  const click = async (selector) =>
+    command('POST', `${session}/element/${await element(selector)}/click`, {});
   return {
     version: capabilities.browserVersion,
     theme: 'dark',
@@ -192,7 +196,16 @@ async function launchWebKit() {
     press: (key) => {
       const value = KEYS[key] ?? key;
       return command('POST', `${session}/actions`, {
-        actions: [{ type: 'key', id: 'keyboard', actions: [{ type: 'keyDown', value }, { type: 'keyUp', value }] }],
+        actions: [
+          {
+            type: 'key',
+            id: 'keyboard',
+            actions: [
+              { type: 'keyDown', value },
+              { type: 'keyUp', value },
+            ],
+          },
+        ],
       });
     },
     screenshot: async () => {

@@ -14,7 +14,18 @@ import { after, before, test } from 'node:test';
 import { PNG } from 'pngjs';
 import { launch } from './drivers.mjs';
 import { differing, inkOf, lineStartsInPage, near, pixels } from './looks.mjs';
-import { control, expected, idOf, layout, pixel, printed, serve, site, vectorsDrawn, worked } from './support.mjs';
+import {
+  control,
+  expected,
+  idOf,
+  layout,
+  pixel,
+  printed,
+  serve,
+  site,
+  vectorsDrawn,
+  worked,
+} from './support.mjs';
 
 const engine = process.argv[2];
 const reference = process.env.PRISM_ENGINE_REFERENCE;
@@ -86,22 +97,38 @@ const fontOf = (c) => (c.font.family ? c.font : layout.windowFont);
 
 test('every control sits at its rectangle with its caption, in its size and weight', async () => {
   await computeWorked(); // the buttons and letters hidden at start now show
-  const found = await browser.evaluate((ids) => ids.map((id) => {
-    const e = document.getElementById(id);
-    const r = e.getBoundingClientRect();
-    const s = getComputedStyle(e);
-    return { id, box: [r.x, r.y, r.width, r.height], caption: e.textContent, size: s.fontSize, bold: e.classList.contains('bold'),
-      stroke: parseFloat(s.webkitTextStrokeWidth) || 0, hidden: !!e.closest('[hidden]') };
-  }), layout.controls.map(idOf));
+  const found = await browser.evaluate(
+    (ids) =>
+      ids.map((id) => {
+        const e = document.getElementById(id);
+        const r = e.getBoundingClientRect();
+        const s = getComputedStyle(e);
+        return {
+          id,
+          box: [r.x, r.y, r.width, r.height],
+          caption: e.textContent,
+          size: s.fontSize,
+          bold: e.classList.contains('bold'),
+          stroke: parseFloat(s.webkitTextStrokeWidth) || 0,
+          hidden: !!e.closest('[hidden]'),
+        };
+      }),
+    layout.controls.map(idOf),
+  );
   for (const [i, c] of layout.controls.entries()) {
     const got = found[i];
     assert.equal(got.hidden, false, `${got.id} shows`);
-    c.rect.forEach((t, k) => assert.ok(Math.abs(got.box[k] - t / 15) <= 1, `${got.id}: ${got.box} for ${c.rect}`));
+    c.rect.forEach((t, k) =>
+      assert.ok(Math.abs(got.box[k] - t / 15) <= 1, `${got.id}: ${got.box} for ${c.rect}`),
+    );
     if (c.kind !== 'TextBox' && c.name !== 'Label6') assert.equal(got.caption, c.caption, got.id);
     assert.equal(got.size, `${(fontOf(c).points * 96) / 72}px`, got.id);
     // Bold: the outline widened by a 24th of the size; regular: not at all.
     const px = (fontOf(c).points * 96) / 72;
-    assert.ok(Math.abs(got.stroke - (fontOf(c).bold ? px / 24 : 0)) < 0.02, `${got.id}: stroke ${got.stroke}`);
+    assert.ok(
+      Math.abs(got.stroke - (fontOf(c).bold ? px / 24 : 0)) < 0.02,
+      `${got.id}: stroke ${got.stroke}`,
+    );
   }
 });
 
@@ -111,32 +138,66 @@ test('the worked example: its result, and A, B and C drawn where the geometry pu
   // A = 3 at 0°, B = 4 at 90°, C = A + B = 5: the longest, C, is drawn 1800
   // twips long, so one prism dioptre is 360 twips; y grows downward.
   const unit = 1800 / 5;
-  const want = [[3, 0], [0, 4], [3, 4]].map(([x, y]) => ({ x: answer.origin.x + unit * x, y: answer.origin.y - unit * y }));
-  const drawn = await browser.evaluate(() => ['Line1', 'Line2', 'Line3'].map((id) => {
-    const l = document.getElementById(id);
-    return { x1: +l.getAttribute('x1'), y1: +l.getAttribute('y1'), x: +l.getAttribute('x2'), y: +l.getAttribute('y2') };
-  }));
+  const want = [
+    [3, 0],
+    [0, 4],
+    [3, 4],
+  ].map(([x, y]) => ({ x: answer.origin.x + unit * x, y: answer.origin.y - unit * y }));
+  const drawn = await browser.evaluate(() =>
+    ['Line1', 'Line2', 'Line3'].map((id) => {
+      const l = document.getElementById(id);
+      return {
+        x1: +l.getAttribute('x1'),
+        y1: +l.getAttribute('y1'),
+        x: +l.getAttribute('x2'),
+        y: +l.getAttribute('y2'),
+      };
+    }),
+  );
   drawn.forEach((line, i) => {
-    assert.ok(Math.abs(line.x - want[i].x) < 1 && Math.abs(line.y - want[i].y) < 1, `Line${i + 1} ends at ${line.x}, ${line.y}`);
+    assert.ok(
+      Math.abs(line.x - want[i].x) < 1 && Math.abs(line.y - want[i].y) < 1,
+      `Line${i + 1} ends at ${line.x}, ${line.y}`,
+    );
     assert.deepEqual([line.x1, line.y1], [answer.origin.x, answer.origin.y]);
   });
   assert.deepEqual(vectorsDrawn(png, { origin: answer.origin, ends: want }), [9, 9, 9]);
   for (const id of ['Command2', 'Command3', 'Command4']) assert.ok(await visible(id), id);
 });
 
-for (const [prism, entries, key] of [['A', ['', '0', '4', '90'], 'Enter'], ['B', ['3', '0', '4', '361'], 'Escape']]) {
+for (const [prism, entries, key] of [
+  ['A', ['', '0', '4', '90'], 'Enter'],
+  ['B', ['3', '0', '4', '361'], 'Escape'],
+]) {
   test(`a refused prism ${prism} brings its message; ${key} closes it and the focus returns`, async () => {
     await browser.goto(server.url);
     await enter(entries);
     await browser.press('Tab'); // from Text4 to the compute button
     assert.equal(await browser.evaluate(() => document.activeElement.id), 'Command1');
     await browser.press('Space');
-    const message = await until(() => {
-      const d = document.getElementById('message');
-      return d.open && { title: d.querySelector('h1').textContent, text: d.querySelector('p').textContent,
-        buttons: d.querySelectorAll('button').length, focus: document.activeElement.id, modal: d.matches(':modal') };
-    }, null, 'the message');
-    assert.deepEqual(message, { title: layout.programTitle, text: prism === 'A' ? layout.messageA : layout.messageB, buttons: 1, focus: 'message-ok', modal: true });
+    const message = await until(
+      () => {
+        const d = document.getElementById('message');
+        return (
+          d.open && {
+            title: d.querySelector('h1').textContent,
+            text: d.querySelector('p').textContent,
+            buttons: d.querySelectorAll('button').length,
+            focus: document.activeElement.id,
+            modal: d.matches(':modal'),
+          }
+        );
+      },
+      null,
+      'the message',
+    );
+    assert.deepEqual(message, {
+      title: layout.programTitle,
+      text: prism === 'A' ? layout.messageA : layout.messageB,
+      buttons: 1,
+      focus: 'message-ok',
+      modal: true,
+    });
     await browser.press(key);
     await until(() => !document.getElementById('message').open, null, 'the message closes');
     assert.equal(await browser.evaluate(() => document.activeElement.id), 'Command1');
@@ -155,7 +216,13 @@ test('reset clears the entries, the result and the diagram, and keeps the button
     letters: ['Label9', 'Label12', 'Label13'].map((id) => document.getElementById(id).hidden),
     buttons: ['Command2', 'Command3', 'Command4'].map((id) => document.getElementById(id).hidden),
   }));
-  assert.deepEqual(after, { entries: ['', '', '', ''], result: '', lines: layout.lines.map(() => 'hidden'), letters: [true, true, true], buttons: [false, false, false] });
+  assert.deepEqual(after, {
+    entries: ['', '', '', ''],
+    result: '',
+    lines: layout.lines.map(() => 'hidden'),
+    letters: [true, true, true],
+    buttons: [false, false, false],
+  });
 });
 
 test('a result wider than its line is drawn smaller, every digit inside the line', async () => {
@@ -173,7 +240,10 @@ test('a result wider than its line is drawn smaller, every digit inside the line
     return { line: box(label.getBoundingClientRect()), ink: box(range.getBoundingClientRect()) };
   });
   assert.ok(text.startsWith('100000000000000000000.0'), text);
-  assert.ok(ink.left >= line.left && ink.right <= line.right, `the text spans ${JSON.stringify(ink)} in ${JSON.stringify(line)}`);
+  assert.ok(
+    ink.left >= line.left && ink.right <= line.right,
+    `the text spans ${JSON.stringify(ink)} in ${JSON.stringify(line)}`,
+  );
 });
 
 test('typing in an entry after a result clears the result and the diagram', async () => {
@@ -199,7 +269,9 @@ test('END in a browser tab gives way to the notice, which takes the focus', asyn
 // WCAG's contrast ratio of two colours.
 function contrast(a, b) {
   const luminance = (c) => {
-    const [r, g, b] = c.map((v) => v / 255).map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
+    const [r, g, b] = c
+      .map((v) => v / 255)
+      .map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
     return 0.2126 * r + 0.7152 * g + 0.0722 * b;
   };
   const [l1, l2] = [luminance(a), luminance(b)].sort((x, y) => y - x);
@@ -218,7 +290,12 @@ test('the keyboard focus shows as a ring two pixels wide at 3:1, and tints the c
   // a row changed from the unfocused look at 3:1 or more.
   const ring = (png, c) => {
     const [x, y, w, h] = pixels(c.rect);
-    const sides = [[x + w / 2, y, 0, -1], [x + w / 2, y + h - 1, 0, 1], [x, y + h / 2, -1, 0], [x + w - 1, y + h / 2, 1, 0]];
+    const sides = [
+      [x + w / 2, y, 0, -1],
+      [x + w / 2, y + h - 1, 0, 1],
+      [x, y + h / 2, -1, 0],
+      [x + w - 1, y + h / 2, 1, 0],
+    ];
     return sides.map(([sx, sy, dx, dy]) => {
       let run = 0;
       let best = 0;
@@ -232,13 +309,17 @@ test('the keyboard focus shows as a ring two pixels wide at 3:1, and tints the c
   };
   const rings = { Text2: ring(entry, control('Text2')), Command1: ring(button, control('Command1')) };
   t.diagnostic(`ring widths, top bottom left right: ${JSON.stringify(rings)}`);
-  for (const [id, sides] of Object.entries(rings)) for (const width of sides) assert.ok(width >= 2, `${id}: ${sides}`);
+  for (const [id, sides] of Object.entries(rings))
+    for (const width of sides) assert.ok(width >= 2, `${id}: ${sides}`);
   // The tint: the fill seen through the focus colour, as the desktop draws it.
   const c = control('Command1');
   const [x, y, , h] = pixels(c.rect);
   const p = layout.palette;
   const through = (fill, over) => fill.map((v, k) => v + ((over[k] - v) * p.focusAlpha) / 255);
-  assert.ok(near(pixel(button, x + 6, y + h - 6), through(c.background, p.focus), 4), `${pixel(button, x + 6, y + h - 6)}`);
+  assert.ok(
+    near(pixel(button, x + 6, y + h - 6), through(c.background, p.focus), 4),
+    `${pixel(button, x + 6, y + h - 6)}`,
+  );
 });
 
 test('every caption breaks into lines where the desktop breaks it', async () => {
@@ -252,16 +333,32 @@ test('every caption breaks into lines where the desktop breaks it', async () => 
 function colourSamples() {
   const p = layout.palette;
   const samples = [];
-  for (const [x, y] of [[2, 2], [formWidth - 3, 2], [2, formHeight - 3], [formWidth - 3, formHeight - 3]]) samples.push(['form', x, y, p.window]);
+  for (const [x, y] of [
+    [2, 2],
+    [formWidth - 3, 2],
+    [2, formHeight - 3],
+    [formWidth - 3, formHeight - 3],
+  ])
+    samples.push(['form', x, y, p.window]);
   for (const c of layout.controls) {
     const [x, y, w, h] = pixels(c.rect);
     const mid = x + Math.floor(w / 2);
-    if (c.kind === 'TextBox') samples.push([c.name, x + w - 4, y + h / 2, p.field], [`${c.name} frame`, mid, y, p.frame]);
+    if (c.kind === 'TextBox')
+      samples.push([c.name, x + w - 4, y + h / 2, p.field], [`${c.name} frame`, mid, y, p.frame]);
     else if (c.kind === 'CommandButton' && c.background) {
-      samples.push([c.name, x + 6, y + 6, c.background], [`${c.name} edge`, mid, y, p.light], [`${c.name} edge`, mid, y + 1, p.midlight],
-        [`${c.name} edge`, mid, y + h - 2, p.dark], [`${c.name} edge`, mid, y + h - 1, p.shadow]);
+      samples.push(
+        [c.name, x + 6, y + 6, c.background],
+        [`${c.name} edge`, mid, y, p.light],
+        [`${c.name} edge`, mid, y + 1, p.midlight],
+        [`${c.name} edge`, mid, y + h - 2, p.dark],
+        [`${c.name} edge`, mid, y + h - 1, p.shadow],
+      );
     } else if (c.kind === 'CommandButton') {
-      samples.push([`${c.name} frame`, mid, y, p.frame], [`${c.name} face`, mid, y + 1, p.buttonTop], [`${c.name} face`, mid, y + h - 2, p.buttonBottom]);
+      samples.push(
+        [`${c.name} frame`, mid, y, p.frame],
+        [`${c.name} face`, mid, y + 1, p.buttonTop],
+        [`${c.name} face`, mid, y + h - 2, p.buttonBottom],
+      );
     } else if (c.background) samples.push([c.name, x + 2, y + 2, c.background]);
   }
   for (const l of layout.lines.filter((l) => l.fixed)) {
@@ -283,8 +380,13 @@ test('the form in its own colours, whatever the system theme', async (t) => {
   assert.equal(await dark(), browser.theme === 'dark', `the browser runs in a ${browser.theme} theme`);
   t.diagnostic(`checked in a ${browser.theme} system theme`);
   // A caption's colour is its description's, or the form's text colour.
-  const colours = await browser.evaluate((ids) => ids.map((id) => getComputedStyle(document.getElementById(id)).color), captioned.map(idOf));
-  captioned.forEach((c, i) => assert.equal(colours[i], `rgb(${(c.text ?? layout.palette.text).join(', ')})`, idOf(c)));
+  const colours = await browser.evaluate(
+    (ids) => ids.map((id) => getComputedStyle(document.getElementById(id)).color),
+    captioned.map(idOf),
+  );
+  captioned.forEach((c, i) =>
+    assert.equal(colours[i], `rgb(${(c.text ?? layout.palette.text).join(', ')})`, idOf(c)),
+  );
   if (!browser.preferDark) return;
   t.diagnostic('and in a dark one');
   await browser.preferDark(true);
@@ -306,10 +408,15 @@ test('the form in its own colours, whatever the system theme', async (t) => {
 // and within 2 px of its ink box.
 function captionInks(png) {
   const covering = layout.controls.filter((c) => c.kind !== 'Label').map((c) => pixels(c.rect));
-  return Object.fromEntries(captioned.map((c) => {
-    const button = c.kind === 'CommandButton';
-    return [idOf(c), inkOf(png, pixels(c.rect), { inset: button ? 4 : 0, covered: button ? [] : covering })];
-  }));
+  return Object.fromEntries(
+    captioned.map((c) => {
+      const button = c.kind === 'CommandButton';
+      return [
+        idOf(c),
+        inkOf(png, pixels(c.rect), { inset: button ? 4 : 0, covered: button ? [] : covering }),
+      ];
+    }),
+  );
 }
 
 test(`each caption's ink as ${engine === 'chromium' ? 'the desktop' : 'Chromium'} draws it`, async (t) => {
@@ -323,16 +430,28 @@ test(`each caption's ink as ${engine === 'chromium' ? 'the desktop' : 'Chromium'
     theirs = JSON.parse(readFileSync(reference, 'utf8'));
   }
   const ratio = (c) => mine[idOf(c)].ink / theirs[idOf(c)].ink;
-  const regular = captioned.filter((c) => !fontOf(c).bold).map(ratio).sort((a, b) => a - b);
-  const weight = (regular[Math.floor((regular.length - 1) / 2)] + regular[Math.ceil((regular.length - 1) / 2)]) / 2;
-  t.diagnostic(`overall weight ${weight.toFixed(3)}; ${captioned.map((c) => `${idOf(c)} ${ratio(c).toFixed(3)}`).join(', ')}`);
+  const regular = captioned
+    .filter((c) => !fontOf(c).bold)
+    .map(ratio)
+    .sort((a, b) => a - b);
+  const weight =
+    (regular[Math.floor((regular.length - 1) / 2)] + regular[Math.ceil((regular.length - 1) / 2)]) / 2;
+  t.diagnostic(
+    `overall weight ${weight.toFixed(3)}; ${captioned.map((c) => `${idOf(c)} ${ratio(c).toFixed(3)}`).join(', ')}`,
+  );
   assert.ok(weight >= 0.8, `text drawn at ${weight.toFixed(3)} of the reference's ink`);
   for (const c of captioned) {
     const [a, b] = [mine[idOf(c)], theirs[idOf(c)]];
     assert.ok(a.box, `${idOf(c)}: no ink`);
     for (const edge of ['left', 'top', 'right', 'bottom'])
-      assert.ok(Math.abs(a.box[edge] - b.box[edge]) <= 2, `${idOf(c)}: ink box ${JSON.stringify(a.box)}, reference ${JSON.stringify(b.box)}`);
-    assert.ok(Math.abs(ratio(c) / weight - 1) <= 0.15, `${idOf(c)}: ink ${a.ink.toFixed(1)}, reference ${b.ink.toFixed(1)}`);
+      assert.ok(
+        Math.abs(a.box[edge] - b.box[edge]) <= 2,
+        `${idOf(c)}: ink box ${JSON.stringify(a.box)}, reference ${JSON.stringify(b.box)}`,
+      );
+    assert.ok(
+      Math.abs(ratio(c) / weight - 1) <= 0.15,
+      `${idOf(c)}: ink ${a.ink.toFixed(1)}, reference ${b.ink.toFixed(1)}`,
+    );
   }
 });
 
@@ -342,7 +461,10 @@ test('the form looks as the desktop window does after the same entries', async (
   assert.ok(share <= 0.05, `${(share * 100).toFixed(2)} % differ`);
 });
 
-for (const [format, width] of [['A4', 210], ['A5', 148]]) {
+for (const [format, width] of [
+  ['A4', 210],
+  ['A5', 148],
+]) {
   test(`prints the form alone on one ${format} page, 10 mm in, at true size or scaled to fit`, async (t) => {
     if (!browser.pdf) {
       t.skip(`${engine}'s driver has no print command`);
@@ -352,18 +474,28 @@ for (const [format, width] of [['A4', 210], ['A5', 148]]) {
     const out = printed(await browser.pdf({ format }), INCH);
     assert.equal(out.pages, 1);
     const mm = (pixels) => (pixels / INCH) * 25.4;
-    assert.ok(Math.abs(mm(out.bounds.x) - 10) < 1.5 && Math.abs(mm(out.bounds.y) - 10) < 1.5, `at ${JSON.stringify(out.bounds)}`);
+    assert.ok(
+      Math.abs(mm(out.bounds.x) - 10) < 1.5 && Math.abs(mm(out.bounds.y) - 10) < 1.5,
+      `at ${JSON.stringify(out.bounds)}`,
+    );
     // True size (9870 x 6375 twips is 6.85 x 4.43 inches) where it fits,
     // else the page's width less the two insets, in proportion.
     const trueWidth = (layout.width / 1440) * INCH;
     const room = ((width - 20) / 25.4) * INCH;
-    if (trueWidth <= room) assert.ok(Math.abs(out.bounds.width / trueWidth - 1) < 0.01, `${out.bounds.width} px wide, not ${trueWidth}`);
+    if (trueWidth <= room)
+      assert.ok(
+        Math.abs(out.bounds.width / trueWidth - 1) < 0.01,
+        `${out.bounds.width} px wide, not ${trueWidth}`,
+      );
     else assert.ok(Math.abs(out.bounds.width / room - 1) < 0.01, `${out.bounds.width} px wide in ${room}`);
     assert.ok(Math.abs(out.bounds.width / out.bounds.height / (layout.width / layout.height) - 1) < 0.01);
     assert.ok(out.text.includes(expected(worked).text), out.text);
     const scale = out.bounds.width / formWidth;
     const answer = expected(worked);
     const at = (p) => ({ x: p.x * scale, y: p.y * scale });
-    assert.deepEqual(vectorsDrawn(out.png, { origin: at(answer.origin), ends: answer.ends.map(at) }, out.bounds), [9, 9, 9]);
+    assert.deepEqual(
+      vectorsDrawn(out.png, { origin: at(answer.origin), ends: answer.ends.map(at) }, out.bounds),
+      [9, 9, 9],
+    );
   });
 }

@@ -14,7 +14,8 @@ export const pixels = (rect) => rect.map((t) => Math.round(t / TWIPS_PER_PIXEL))
 // so are the controls lying over a label (the entries over "△ Base °").
 export function inkOf(png, rect, { inset = 0, covered = [] } = {}) {
   const [x, y, w, h] = [rect[0] + inset, rect[1] + inset, rect[2] - 2 * inset, rect[3] - 2 * inset];
-  const hidden = (i, j) => covered.some(([cx, cy, cw, ch]) => i >= cx - 1 && i <= cx + cw && j >= cy - 1 && j <= cy + ch);
+  const hidden = (i, j) =>
+    covered.some(([cx, cy, cw, ch]) => i >= cx - 1 && i <= cx + cw && j >= cy - 1 && j <= cy + ch);
   let box = null;
   let ink = 0;
   for (let j = y; j < y + h; ++j) {
@@ -22,11 +23,22 @@ export function inkOf(png, rect, { inset = 0, covered = [] } = {}) {
     for (let i = x; i < x + w; ++i) if (!hidden(i, j)) row.push([i, pixel(png, i, j)]);
     const counts = new Map();
     for (const [, p] of row) counts.set(p.join(), (counts.get(p.join()) ?? 0) + 1);
-    const background = [...counts].reduce((a, b) => (b[1] > a[1] ? b : a), ['', 0])[0].split(',').map(Number);
+    const background = [...counts]
+      .reduce((a, b) => (b[1] > a[1] ? b : a), ['', 0])[0]
+      .split(',')
+      .map(Number);
     for (const [i, p] of row) {
       const darkness = Math.max(0, ...p.map((c, k) => background[k] - c));
       if (darkness > 8) ink += darkness;
-      if (darkness > 60) box = box ? { left: Math.min(box.left, i), top: Math.min(box.top, j), right: Math.max(box.right, i), bottom: Math.max(box.bottom, j) } : { left: i, top: j, right: i, bottom: j };
+      if (darkness > 60)
+        box = box
+          ? {
+              left: Math.min(box.left, i),
+              top: Math.min(box.top, j),
+              right: Math.max(box.right, i),
+              bottom: Math.max(box.bottom, j),
+            }
+          : { left: i, top: j, right: i, bottom: j };
     }
   }
   return { box, ink: ink / 255 };
@@ -64,7 +76,10 @@ export function lineStartsInPage() {
         range.setStart(text, i);
         range.setEnd(text, i + 1);
         // The largest box: an engine may add an empty one at the end of the line before.
-        const box = [...range.getClientRects()].reduce((a, b) => (b.width * b.height > a.width * a.height ? b : a), { width: 0, height: 0 });
+        const box = [...range.getClientRects()].reduce(
+          (a, b) => (b.width * b.height > a.width * a.height ? b : a),
+          { width: 0, height: 0 },
+        );
         if (box.width * box.height === 0) continue;
         if (box.top > top + box.height / 2) {
           starts[element.id].push(offset + i);

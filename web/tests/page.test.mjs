@@ -4,7 +4,18 @@
 // alike (the form, the compute, the messages, reset, printing) is in
 // engines.mjs, run in each.
 import { expect, test } from '@playwright/test';
-import { control, expected, layout, open, pixel, printed, screenshot, type, vectorsDrawn, worked } from './support.mjs';
+import {
+  control,
+  expected,
+  layout,
+  open,
+  pixel,
+  printed,
+  screenshot,
+  type,
+  vectorsDrawn,
+  worked,
+} from './support.mjs';
 
 test.beforeEach(async ({ page }) => {
   await open(page);
@@ -76,35 +87,48 @@ test('END in a browser tab ends the calculator with a notice; a reload brings it
 // entry's text clears it and its diagram; the next compute shows the result
 // of the entries as they now stand.
 const edits = {
-  'typing': ['Text1', async (field, page) => {
-    await field.press('End');
-    await page.keyboard.type('5');
-  }],
-  'a deletion': ['Text4', async (field) => {
-    await field.press('End');
-    await field.press('Backspace');
-  }],
-  'a paste': ['Text1', async (field, page) => {
-    await page.locator('#Text2').selectText();
-    await page.keyboard.press('Control+C');
-    await field.press('End');
-    await page.keyboard.press('Control+V');
-  }],
-  'an input method, once it commits': ['Text1', async (field, page) => {
-    await field.press('End');
-    const cdp = await page.context().newCDPSession(page);
-    await cdp.send('Input.imeSetComposition', { text: '５', selectionStart: 1, selectionEnd: 1 });
-    // Still being composed: nothing is cleared yet.
-    await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
-    await cdp.send('Input.insertText', { text: '５' });
-  }],
+  typing: [
+    'Text1',
+    async (field, page) => {
+      await field.press('End');
+      await page.keyboard.type('5');
+    },
+  ],
+  'a deletion': [
+    'Text4',
+    async (field) => {
+      await field.press('End');
+      await field.press('Backspace');
+    },
+  ],
+  'a paste': [
+    'Text1',
+    async (field, page) => {
+      await page.locator('#Text2').selectText();
+      await page.keyboard.press('Control+C');
+      await field.press('End');
+      await page.keyboard.press('Control+V');
+    },
+  ],
+  'an input method, once it commits': [
+    'Text1',
+    async (field, page) => {
+      await field.press('End');
+      const cdp = await page.context().newCDPSession(page);
+      await cdp.send('Input.imeSetComposition', { text: '５', selectionStart: 1, selectionEnd: 1 });
+      // Still being composed: nothing is cleared yet.
+      await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+      await cdp.send('Input.insertText', { text: '５' });
+    },
+  ],
 };
-const shownResult = (page) => page.evaluate(() => ({
-  result: document.getElementById('Label6').textContent,
-  lines: [...document.querySelectorAll('#diagram line')].map((l) => l.getAttribute('visibility')),
-  letters: ['Label9', 'Label12', 'Label13'].map((id) => !document.getElementById(id).hidden),
-  buttons: ['Command2', 'Command3', 'Command4'].map((id) => !document.getElementById(id).hidden),
-}));
+const shownResult = (page) =>
+  page.evaluate(() => ({
+    result: document.getElementById('Label6').textContent,
+    lines: [...document.querySelectorAll('#diagram line')].map((l) => l.getAttribute('visibility')),
+    letters: ['Label9', 'Label12', 'Label13'].map((id) => !document.getElementById(id).hidden),
+    buttons: ['Command2', 'Command3', 'Command4'].map((id) => !document.getElementById(id).hidden),
+  }));
 
 for (const [edit, [id, act]] of Object.entries(edits)) {
   test(`${edit} clears the result and the diagram; the next compute shows the new one`, async ({ page }) => {
@@ -114,14 +138,21 @@ for (const [edit, [id, act]] of Object.entries(edits)) {
     await act(page.locator(`#${id}`), page);
     const entries = await Promise.all([1, 2, 3, 4].map((n) => page.locator(`#Text${n}`).inputValue()));
     expect(entries).not.toEqual(worked);
-    expect(await shownResult(page)).toEqual({ result: '', lines: layout.lines.map(() => 'hidden'), letters: [false, false, false], buttons: [true, true, true] });
+    expect(await shownResult(page)).toEqual({
+      result: '',
+      lines: layout.lines.map(() => 'hidden'),
+      letters: [false, false, false],
+      buttons: [true, true, true],
+    });
     await expect(page.locator(`#${id}`)).toBeFocused();
     await page.locator('#Command1').click();
     await expect(page.locator('#Label6')).toHaveText(expected(entries).text);
   });
 }
 
-test('moving the focus, selecting, or typing the old text again brings back or clears nothing', async ({ page }) => {
+test('moving the focus, selecting, or typing the old text again brings back or clears nothing', async ({
+  page,
+}) => {
   await type(page, worked);
   await page.locator('#Command1').click();
   const shown = await shownResult(page);
@@ -153,9 +184,20 @@ test('a print after an edit shows the entries with no result and no diagram', as
 
 // Phones and tablets: the whole form on the screen without sideways panning
 // where the screen is narrower than it, at true size where it fits.
-for (const [width, height, touch] of [[390, 844, true], [844, 390, true], [1024, 768, false]]) {
-  test(`at ${width} x ${height}${touch ? ' on a touch screen' : ''} every control is on the screen`, async ({ browser }) => {
-    const context = await browser.newContext({ viewport: { width, height }, isMobile: touch, hasTouch: touch, deviceScaleFactor: 1 });
+for (const [width, height, touch] of [
+  [390, 844, true],
+  [844, 390, true],
+  [1024, 768, false],
+]) {
+  test(`at ${width} x ${height}${touch ? ' on a touch screen' : ''} every control is on the screen`, async ({
+    browser,
+  }) => {
+    const context = await browser.newContext({
+      viewport: { width, height },
+      isMobile: touch,
+      hasTouch: touch,
+      deviceScaleFactor: 1,
+    });
     const page = await context.newPage();
     try {
       await open(page);
@@ -166,7 +208,9 @@ for (const [width, height, touch] of [[390, 844, true], [844, 390, true], [1024,
         visual: visualViewport.width,
         scale: visualViewport.scale,
         scrollWidth: document.documentElement.scrollWidth,
-        right: Math.max(...[...document.querySelectorAll('#form > *')].map((e) => e.getBoundingClientRect().right)),
+        right: Math.max(
+          ...[...document.querySelectorAll('#form > *')].map((e) => e.getBoundingClientRect().right),
+        ),
         form: document.getElementById('form').getBoundingClientRect().width,
       }));
       const formWidth = layout.width / 15;
@@ -211,7 +255,9 @@ test('a screen reader hears the diagram in words while it is drawn, and nothing 
 // WCAG's contrast ratio of two colours.
 function contrast(a, b) {
   const luminance = (c) => {
-    const [r, g, b] = c.map((v) => v / 255).map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
+    const [r, g, b] = c
+      .map((v) => v / 255)
+      .map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
     return 0.2126 * r + 0.7152 * g + 0.0722 * b;
   };
   const [l1, l2] = [luminance(a), luminance(b)].sort((x, y) => y - x);
@@ -219,7 +265,9 @@ function contrast(a, b) {
 }
 
 for (const scheme of ['light', 'dark']) {
-  test(`in a ${scheme} forced-colours theme the diagram keeps three colours at 3:1, the rest takes the theme's`, async ({ page }) => {
+  test(`in a ${scheme} forced-colours theme the diagram keeps three colours at 3:1, the rest takes the theme's`, async ({
+    page,
+  }) => {
     await page.emulateMedia({ forcedColors: 'active', colorScheme: scheme });
     await type(page, worked);
     await page.locator('#Command1').click();
@@ -230,7 +278,9 @@ for (const scheme of ['light', 'dark']) {
     const answer = expected(worked);
     const middles = [
       ...answer.ends.map((e) => ({ x: (answer.origin.x + e.x) / 30, y: (answer.origin.y + e.y) / 30 })),
-      ...layout.lines.filter((l) => l.fixed).map((l) => ({ x: (l.fixed[0] + l.fixed[2] / 2) / 15, y: l.fixed[1] / 15 })),
+      ...layout.lines
+        .filter((l) => l.fixed)
+        .map((l) => ({ x: (l.fixed[0] + l.fixed[2] / 2) / 15, y: l.fixed[1] / 15 })),
     ];
     const colours = middles.map(({ x, y }) => {
       let best = background;
@@ -241,19 +291,24 @@ for (const scheme of ['light', 'dark']) {
         }
       return best;
     });
-    for (const [i, c] of colours.entries()) expect(contrast(c, background), `${layout.lines[i].name}: ${c}`).toBeGreaterThanOrEqual(3);
+    for (const [i, c] of colours.entries())
+      expect(contrast(c, background), `${layout.lines[i].name}: ${c}`).toBeGreaterThanOrEqual(3);
     // A, B and C apart, and each legend line in its vector's colour.
     expect(new Set(colours.slice(0, 3).map(String)).size).toBe(3);
     expect(colours.slice(3).map(String)).toEqual(colours.slice(0, 3).map(String));
     // Only the diagram keeps its own colours; captions and entries take the
     // theme's, readable on its background.
     const adjusted = await page.evaluate(() =>
-      [...document.querySelectorAll('#form > *')].filter((e) => getComputedStyle(e).forcedColorAdjust === 'none').map((e) => e.id));
+      [...document.querySelectorAll('#form > *')]
+        .filter((e) => getComputedStyle(e).forcedColorAdjust === 'none')
+        .map((e) => e.id),
+    );
     expect(adjusted).toEqual(['diagram']);
     const label5 = control('Label5');
     const [x, y, w, h] = label5.rect.map((t) => t / 15);
     let strongest = 0;
-    for (let j = y; j < y + h; ++j) for (let i = x; i < x + w; ++i) strongest = Math.max(strongest, contrast(pixel(png, i, j), background));
+    for (let j = y; j < y + h; ++j)
+      for (let i = x; i < x + w; ++i) strongest = Math.max(strongest, contrast(pixel(png, i, j), background));
     expect(strongest).toBeGreaterThanOrEqual(4.5);
   });
 }

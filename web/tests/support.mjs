@@ -11,7 +11,9 @@ import { join, resolve } from 'node:path';
 import { PNG } from 'pngjs';
 import { wrap } from '../core/prism.mjs';
 
-export const site = resolve(process.env.PRISM_SITE ?? new URL('../../build-web/site', import.meta.url).pathname);
+export const site = resolve(
+  process.env.PRISM_SITE ?? new URL('../../build-web/site', import.meta.url).pathname,
+);
 const modulePath = process.env.PRISM_NODE_MODULE ?? resolve(site, '../node/prism-core-node.cjs');
 
 export const TWIPS_PER_PIXEL = 15;
@@ -28,7 +30,13 @@ export const idOf = (c) => (c.index >= 0 ? `${c.name}-${c.index}` : c.name);
 // The core's own answer to four entries: what the page must show.
 export function expected(entries) {
   const outcome = core.compute(...entries);
-  return { outcome, text: core.resultText(), scaled: core.hasScale(), origin: core.origin(), ends: [0, 1, 2].map(core.end) };
+  return {
+    outcome,
+    text: core.resultText(),
+    scaled: core.hasScale(),
+    origin: core.origin(),
+    ends: [0, 1, 2].map(core.end),
+  };
 }
 
 // Opens the page and waits until the form is ready for input.
@@ -77,7 +85,18 @@ export function printed(pdf, dpi) {
   const file = join(folder, 'page.pdf');
   writeFileSync(file, pdf);
   const pages = Number(/Pages:\s+(\d+)/.exec(run('pdfinfo', [file]))[1]);
-  run('pdftoppm', ['-r', String(dpi), '-f', '1', '-l', '1', '-png', '-singlefile', file, join(folder, 'page')]);
+  run('pdftoppm', [
+    '-r',
+    String(dpi),
+    '-f',
+    '1',
+    '-l',
+    '1',
+    '-png',
+    '-singlefile',
+    file,
+    join(folder, 'page'),
+  ]);
   const png = PNG.sync.read(readFileSync(join(folder, 'page.png')));
   const text = run('pdftotext', ['-layout', file, '-']);
   rmSync(folder, { recursive: true, force: true });
@@ -92,7 +111,12 @@ export function printed(pdf, dpi) {
         bottom = Math.max(bottom, y);
       }
     }
-  return { pages, png, text: Buffer.from(text, 'latin1').toString('utf8'), bounds: { x: left, y: top, width: right - left + 1, height: bottom - top + 1 } };
+  return {
+    pages,
+    png,
+    text: Buffer.from(text, 'latin1').toString('utf8'),
+    bounds: { x: left, y: top, width: right - left + 1, height: bottom - top + 1 },
+  };
 }
 
 // A copy of the built site, served on 127.0.0.1 under a path of its own

@@ -12,14 +12,23 @@ import { wrap } from '../core/prism.mjs';
 const core = wrap(await createRequire(import.meta.url)(resolve(process.argv[2]))());
 const layout = JSON.parse(core.formJson());
 
-const texts = [layout.windowTitle, layout.programTitle, layout.messageA, layout.messageB, layout.endedNotice,
-  layout.unavailableNotice, 'OK'];
+const texts = [
+  layout.windowTitle,
+  layout.programTitle,
+  layout.messageA,
+  layout.messageB,
+  layout.endedNotice,
+  layout.unavailableNotice,
+  'OK',
+];
 for (const c of layout.controls) texts.push(c.caption, c.accessibleName);
 // A result line: a power, "△ Base ", a direction, "°" (from the core itself).
 core.compute('3', '0', '4', '90');
 texts.push(core.resultText());
 const half = '0123456789.+-eE ';
-const full = [...half].map((c) => (c === ' ' ? '\u3000' : String.fromCodePoint(c.codePointAt(0) + 0xfee0))).join('');
+const full = [...half]
+  .map((c) => (c === ' ' ? '\u3000' : String.fromCodePoint(c.codePointAt(0) + 0xfee0)))
+  .join('');
 texts.push(half, full, '-');
 
 const characters = [...new Set([...texts.join('')])].filter((c) => c !== '\n').sort();

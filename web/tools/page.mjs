@@ -18,7 +18,8 @@ const json = wrap(await createRequire(import.meta.url)(resolve(module))()).formJ
 const layout = JSON.parse(json);
 
 const TWIPS_PER_PIXEL = 15; // 1440 twips to the inch, 96 CSS pixels to the inch
-const escape = (text) => text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+const escape = (text) =>
+  text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
 const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
 const idOf = (control) => (control.index >= 0 ? `${control.name}-${control.index}` : control.name);
 // Lengths in the form's own pixel (--px, style.css): one CSS pixel, or less
@@ -31,7 +32,10 @@ const fontOf = (control) => (control.font.family ? control.font : layout.windowF
 // bundles for it (style.css: "bundled " and the named face).
 function fontFamily(named) {
   const standIns = layout.substitutions.find((s) => s.named === named)?.standIns ?? [];
-  return [named, ...standIns, `bundled ${named}`].map((f) => `"${f}"`).concat('sans-serif').join(', ');
+  return [named, ...standIns, `bundled ${named}`]
+    .map((f) => `"${f}"`)
+    .concat('sans-serif')
+    .join(', ');
 }
 
 function attributes(pairs) {
@@ -45,15 +49,29 @@ function attributes(pairs) {
 // The first control of the tab order shown at start has the focus.
 const first = layout.controls.filter((c) => c.tab >= 0 && c.visible).sort((a, b) => a.tab - b.tab)[0];
 function element(c) {
-  const classes = [c.kind, ...(fontOf(c).bold ? ['bold'] : []), ...(c.kind === 'CommandButton' && c.background ? ['filled'] : [])];
+  const classes = [
+    c.kind,
+    ...(fontOf(c).bold ? ['bold'] : []),
+    ...(c.kind === 'CommandButton' && c.background ? ['filled'] : []),
+  ];
   const common = { id: idOf(c), class: classes.join(' '), hidden: !c.visible, autofocus: c === first };
   if (c.kind === 'TextBox') {
     // A touch keyboard's decimal keypad, nothing that would change what is
     // typed, and as long as a desktop line edit takes (32767).
-    return `<input${attributes({ ...common, type: 'text', 'aria-label': c.accessibleName, inputmode: 'decimal',
-      autocomplete: 'off', autocapitalize: 'off', autocorrect: 'off', spellcheck: 'false', maxlength: 32767 })}>`;
+    return `<input${attributes({
+      ...common,
+      type: 'text',
+      'aria-label': c.accessibleName,
+      inputmode: 'decimal',
+      autocomplete: 'off',
+      autocapitalize: 'off',
+      autocorrect: 'off',
+      spellcheck: 'false',
+      maxlength: 32767,
+    })}>`;
   }
-  if (c.kind === 'CommandButton') return `<button${attributes({ ...common, type: 'button' })}>${escape(c.caption)}</button>`;
+  if (c.kind === 'CommandButton')
+    return `<button${attributes({ ...common, type: 'button' })}>${escape(c.caption)}</button>`;
   // The result line is read out when it changes, described by its role.
   const result = c.accessibleDescription
     ? { role: 'status', 'aria-live': 'polite', 'aria-description': c.accessibleDescription }
@@ -66,9 +84,17 @@ function element(c) {
 // screen reader, named with the diagram in words while it is drawn.
 function diagram() {
   const lines = layout.lines.map((l) => {
-    const ends = l.fixed ? { x1: l.fixed[0], y1: l.fixed[1], x2: l.fixed[0] + l.fixed[2], y2: l.fixed[1] + l.fixed[3] } : {};
-    return `<line${attributes({ id: l.name, stroke: rgb(l.colour), 'stroke-width': l.width * TWIPS_PER_PIXEL,
-      'stroke-linecap': 'round', visibility: 'hidden', ...ends })}/>`;
+    const ends = l.fixed
+      ? { x1: l.fixed[0], y1: l.fixed[1], x2: l.fixed[0] + l.fixed[2], y2: l.fixed[1] + l.fixed[3] }
+      : {};
+    return `<line${attributes({
+      id: l.name,
+      stroke: rgb(l.colour),
+      'stroke-width': l.width * TWIPS_PER_PIXEL,
+      'stroke-linecap': 'round',
+      visibility: 'hidden',
+      ...ends,
+    })}/>`;
   });
   return `<svg${attributes({ id: 'diagram', viewBox: `0 0 ${layout.width} ${layout.height}`, role: 'img', 'aria-hidden': 'true' })}>${lines.join('')}</svg>`;
 }
@@ -80,10 +106,12 @@ const form = [diagram(), ...ordered.map(element)].join('\n');
 // The palette as custom properties (--window, --button-top ...), the focus
 // tint's two colours, the form's size in its pixels.
 const { focusAlpha, ...colours } = layout.palette;
-const properties = Object.entries(colours).map(([role, c]) => `  --${role.replace(/[A-Z]/g, (l) => `-${l.toLowerCase()}`)}: ${rgb(c)};`);
+const properties = Object.entries(colours).map(
+  ([role, c]) => `  --${role.replace(/[A-Z]/g, (l) => `-${l.toLowerCase()}`)}: ${rgb(c)};`,
+);
 const tint = (c) => `rgb(${c.join(' ')} / ${(focusAlpha / 255).toFixed(4)})`;
 const css = [
-  '/* Generated from the form\'s description by tools/page.mjs. */',
+  "/* Generated from the form's description by tools/page.mjs. */",
   `:root {\n${properties.join('\n')}\n  --focus-tint-top: ${tint(layout.palette.focusLight)};\n  --focus-tint-bottom: ${tint(layout.palette.focus)};\n  --columns: ${layout.width / TWIPS_PER_PIXEL};\n  --rows: ${layout.height / TWIPS_PER_PIXEL};\n}`,
   `#form,\n#diagram {\n  width: ${px(layout.width)};\n  height: ${px(layout.height)};\n}`,
   // The message and the notice after END are in the window's default font.
@@ -91,12 +119,19 @@ const css = [
   ...layout.controls.map((c) => {
     const [left, top, width, height] = c.rect;
     const font = fontOf(c);
-    const rules = [`left: ${px(left)}`, `top: ${px(top)}`, `width: ${px(width)}`, `height: ${px(height)}`,
-      `font-family: ${fontFamily(font.family)}`, `font-size: ${px((font.points * 1440) / 72)}`,
-      `font-style: ${font.italic ? 'italic' : 'normal'}`];
+    const rules = [
+      `left: ${px(left)}`,
+      `top: ${px(top)}`,
+      `width: ${px(width)}`,
+      `height: ${px(height)}`,
+      `font-family: ${fontFamily(font.family)}`,
+      `font-size: ${px((font.points * 1440) / 72)}`,
+      `font-style: ${font.italic ? 'italic' : 'normal'}`,
+    ];
     if (c.text) rules.push(`color: ${rgb(c.text)}`);
     if (c.background) rules.push(`background-color: ${rgb(c.background)}`);
-    if (c.kind === 'Label') rules.push(`text-align: ${{ left: 'left', right: 'right', centre: 'center' }[c.align]}`);
+    if (c.kind === 'Label')
+      rules.push(`text-align: ${{ left: 'left', right: 'right', centre: 'center' }[c.align]}`);
     return `#${idOf(c)} {\n${rules.map((r) => `  ${r};`).join('\n')}\n}`;
   }),
 ].join('\n');

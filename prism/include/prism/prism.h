@@ -103,10 +103,10 @@ std::string diagram_text(const CompositionState& state);
 // Everything a front end shows after a compute press.
 struct Shown {
     Outcome outcome = Outcome::Composed;
-    std::string result;                // the result line ("5.0△ Base 53°")
-    bool scaled = false;               // a diagram scale exists
-    std::array<TwipPoint, 3> ends{};   // where A, B and C end, when scaled
-    std::string words;                 // the diagram in words, when scaled
+    std::string result;               // the result line ("5.0△ Base 53°")
+    bool scaled = false;              // a diagram scale exists
+    std::array<TwipPoint, 3> ends{};  // where A, B and C end, when scaled
+    std::string words;                // the diagram in words, when scaled
 };
 
 // One compute press, the whole road from the entries to what is shown, on
@@ -114,8 +114,8 @@ struct Shown {
 // typed; the checks (evaluate); the result line; the diagram's scale
 // (round_and_scale) and the vectors' end points. A refusal leaves every
 // result as it was and says only which prism was refused.
-Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase, std::string_view bPower,
-    std::string_view bBase);
+Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase,
+    std::string_view bPower, std::string_view bBase);
 
 // The entry-text conversion used at every numeric use of a text field.
 // Accepts a plain decimal number with "." as the decimal point, an optional
