@@ -82,102 +82,109 @@ QString cpuModel()
     return QStringLiteral("unknown CPU");
 }
 
-}  // namespace
+// Start-up and peak memory of the three probes.
+struct Startups {
+    std::vector<double> formMs, bareMs, textMs, formRss, bareRss, textRss;
+};
 
-int main(int argc, char* argv[])
+// Alternating the windows so that each sees the same machine state (caches
+// warm after a first round that is not counted).
+Startups measureStartups(int runs)
 {
-    QApplication app(argc, argv);
-    const int runs = qMax(10, qEnvironmentVariableIntValue("PRISM_BENCH_RUNS"));
     const QString probe = QStringLiteral(PRISM_PROBE_PATH);
     const QString bare = QStringLiteral(PRISM_BARE_PATH);
     const QString text = QStringLiteral(PRISM_TEXT_PATH);
-
-    // Start-up and peak RSS, alternating the two windows so that both see
-    // the same machine state (caches warm after the first round).
-    startOnce(probe);
-    startOnce(bare);
-    startOnce(text);
-    std::vector<double> formMs, bareMs, formRss, bareRss, textMs, textRss;
+    for (const QString& program : {probe, bare, text})
+        startOnce(program);
+    Startups r;
+    const auto add = [](const QString& program, std::vector<double>& ms, std::vector<double>& rss) {
+        if (const auto s = startOnce(program)) {
+            ms.push_back(s->ms);
+            rss.push_back(s->rssMb);
+        }
+    };
     for (int i = 0; i < runs; ++i) {
-        if (const auto s = startOnce(probe)) {
-            formMs.push_back(s->ms);
-            formRss.push_back(s->rssMb);
-        }
-        if (const auto s = startOnce(bare)) {
-            bareMs.push_back(s->ms);
-            bareRss.push_back(s->rssMb);
-        }
-        if (const auto s = startOnce(text)) {
-            textMs.push_back(s->ms);
-            textRss.push_back(s->rssMb);
-        }
+        add(probe, r.formMs, r.formRss);
+        add(bare, r.bareMs, r.bareRss);
+        add(text, r.textMs, r.textRss);
     }
+    return r;
+}
 
-    // The compute action, from the click to the result text and the lines
-    // set; the repaint it schedules is not run inside the measurement.
-    Form1 form;
-    form.show();
+// The compute action, from the click to the result text and the lines set;
+// the repaint it schedules is not run inside the measurement.
+std::vector<double> measureComputeAction(Form1& form)
+{
     const QStringList entries{
         QStringLiteral("3"), QStringLiteral("30"), QStringLiteral("2"), QStringLiteral("120")};
     for (int n = 1; n <= 4; ++n)
         form.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n))->setText(entries[n - 1]);
     auto* compute = form.findChild<QPushButton*>(QStringLiteral("Command1"));
-    std::vector<double> computeUs;
+    std::vector<double> us;
     for (int i = 0; i < 20000; ++i) {
         QElapsedTimer t;
         t.start();
         compute->click();
-        const double us = t.nsecsElapsed() / 1e3;
+        const double elapsed = t.nsecsElapsed() / 1e3;
         if (i >= 1000)
-            computeUs.push_back(us);
+            us.push_back(elapsed);
         if (i % 100 == 0)
             QCoreApplication::processEvents();
     }
-    // The arithmetic alone, for where the time of the action goes.
-    std::vector<double> coreUs;
+    return us;
+}
+
+// The arithmetic alone, for where the time of the action goes.
+std::vector<double> measureCore()
+{
+    std::vector<double> us;
     for (int i = 0; i < 20000; ++i) {
         prism::CompositionState s;
         QElapsedTimer t;
         t.start();
         const prism::Shown shown = prism::compute(s, "3", "30", "2", "120");
-        coreUs.push_back(t.nsecsElapsed() / 1e3 + (shown.result.empty() ? 1 : 0));
+        us.push_back(t.nsecsElapsed() / 1e3 + (shown.result.empty() ? 1 : 0));
     }
+    return us;
+}
 
-    // Printing: from the click to the job accepted by the scheduler.
-    QString printRow;
+// Printing, from the click to the job accepted by a private scheduler's PDF
+// printer: the table's row.
+QString measurePrinting(Form1& form, int runs)
+{
     CupsSandbox cups;
     QString why;
-    if (cups.start(&why) && cups.addPdfPrinter(QStringLiteral("BenchPDF"), true)) {
-        auto* print = form.findChild<QPushButton*>(QStringLiteral("Command4"));
-        const QDateTime printedFrom = QDateTime::currentDateTime().addSecs(-1);
-        std::vector<double> printMs;
-        for (int i = 0; i < runs; ++i) {
-            QElapsedTimer t;
-            t.start();
-            print->click();
-            printMs.push_back(t.nsecsElapsed() / 1e6);
-        }
-        // Each page lands in the user's own PDF folder: let cups-pdf finish
-        // writing them, then leave nothing there.
-        QElapsedTimer writing;
-        writing.start();
-        while (CupsSandbox::pdfsSince(printedFrom).size() < runs && writing.elapsed() < 60000)
-            QThread::msleep(200);
-        for (const QFileInfo& pdf : CupsSandbox::pdfsSince(printedFrom))
-            QFile::remove(pdf.filePath());
-        printRow = QStringLiteral(
-            "| print: click to job accepted (PDF printer) | %1 ms | %2 ms (p90) | — | %3 runs |")
-                       .arg(median(printMs), 0, 'f', 1)
-                       .arg(percentile(printMs, 0.9), 0, 'f', 1)
-                       .arg(runs);
-        cups.stop();
-    } else {
-        printRow = QStringLiteral("| print: click to job accepted | n/a | | | %1 |").arg(why);
+    if (!cups.start(&why) || !cups.addPdfPrinter(QStringLiteral("BenchPDF"), true))
+        return QStringLiteral("| print: click to job accepted | n/a | | | %1 |").arg(why);
+    auto* print = form.findChild<QPushButton*>(QStringLiteral("Command4"));
+    const QDateTime printedFrom = QDateTime::currentDateTime().addSecs(-1);
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        print->click();
+        ms.push_back(t.nsecsElapsed() / 1e6);
     }
+    // Each page lands in the user's own PDF folder: let cups-pdf finish
+    // writing them, then leave nothing there.
+    QElapsedTimer writing;
+    writing.start();
+    while (CupsSandbox::pdfsSince(printedFrom).size() < runs && writing.elapsed() < 60000)
+        QThread::msleep(200);
+    for (const QFileInfo& pdf : CupsSandbox::pdfsSince(printedFrom))
+        QFile::remove(pdf.filePath());
+    cups.stop();
+    return QStringLiteral(
+        "| print: click to job accepted (PDF printer) | %1 ms | %2 ms (p90) | — | %3 runs |")
+        .arg(median(ms), 0, 'f', 1)
+        .arg(percentile(ms, 0.9), 0, 'f', 1)
+        .arg(runs);
+}
 
-    const double startRatio = median(formMs) / median(bareMs);
-    const double rssRatio = median(formRss) / median(bareRss);
-    const auto out = [](const QString& s) { std::printf("%s\n", s.toUtf8().constData()); };
+void printTable(const Startups& s, const std::vector<double>& computeUs, const std::vector<double>& coreUs,
+    const QString& printRow)
+{
+    const auto out = [](const QString& line) { std::printf("%s\n", line.toUtf8().constData()); };
     out(QStringLiteral("Machine: %1, %2 cores, %3; Qt %4, platform %5")
             .arg(cpuModel())
             .arg(QThread::idealThreadCount())
@@ -188,23 +195,23 @@ int main(int argc, char* argv[])
     out(QStringLiteral("|---|---|---|---|---|"));
     out(QStringLiteral(
         "| start-up: process start to first painted frame | %1 ms | %2 ms | %3× (≤ 1.3×) | %4 each |")
-            .arg(median(formMs), 0, 'f', 1)
-            .arg(median(bareMs), 0, 'f', 1)
-            .arg(startRatio, 0, 'f', 2)
-            .arg(formMs.size()));
+            .arg(median(s.formMs), 0, 'f', 1)
+            .arg(median(s.bareMs), 0, 'f', 1)
+            .arg(median(s.formMs) / median(s.bareMs), 0, 'f', 2)
+            .arg(s.formMs.size()));
     out(QStringLiteral(
         "| peak memory (VmHWM) of the running window | %1 MiB | %2 MiB | %3× (≤ 1.2×) | %4 each |")
-            .arg(median(formRss), 0, 'f', 1)
-            .arg(median(bareRss), 0, 'f', 1)
-            .arg(rssRatio, 0, 'f', 2)
-            .arg(formRss.size()));
+            .arg(median(s.formRss), 0, 'f', 1)
+            .arg(median(s.bareRss), 0, 'f', 1)
+            .arg(median(s.formRss) / median(s.bareRss), 0, 'f', 2)
+            .arg(s.formRss.size()));
     out(QStringLiteral(
         "| the bare window with one line of Japanese text | %1 ms, %2 MiB | — | %3×, %4× | %5 each |")
-            .arg(median(textMs), 0, 'f', 1)
-            .arg(median(textRss), 0, 'f', 1)
-            .arg(median(formMs) / median(textMs), 0, 'f', 2)
-            .arg(median(formRss) / median(textRss), 0, 'f', 2)
-            .arg(textMs.size()));
+            .arg(median(s.textMs), 0, 'f', 1)
+            .arg(median(s.textRss), 0, 'f', 1)
+            .arg(median(s.formMs) / median(s.textMs), 0, 'f', 2)
+            .arg(median(s.formRss) / median(s.textRss), 0, 'f', 2)
+            .arg(s.textMs.size()));
     out(QStringLiteral(
         "| compute action: click to result and lines set | %1 µs | %2 µs (p90) | goal < 50 µs | %3 |")
             .arg(median(computeUs), 0, 'f', 1)
@@ -215,5 +222,20 @@ int main(int argc, char* argv[])
             .arg(percentile(coreUs, 0.9), 0, 'f', 2)
             .arg(coreUs.size()));
     out(printRow);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const int runs = qMax(10, qEnvironmentVariableIntValue("PRISM_BENCH_RUNS"));
+    const Startups startups = measureStartups(runs);
+    Form1 form;
+    form.show();
+    const std::vector<double> computeUs = measureComputeAction(form);
+    const std::vector<double> coreUs = measureCore();
+    const QString printRow = measurePrinting(form, runs);
+    printTable(startups, computeUs, coreUs, printRow);
     return 0;
 }

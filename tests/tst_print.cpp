@@ -119,48 +119,44 @@ std::optional<MessageSeen> PrintTest::print(qint64* milliseconds)
     return seen;
 }
 
-Printed PrintTest::printed(int dpi)
-{
-    Printed result;
-    const QDateTime clicked = QDateTime::currentDateTime().addMSecs(-100);
-    if (const auto seen = print()) {
-        qWarning("%s", qPrintable(seen->text));
-        return result;
-    }
+namespace {
 
-    // The job completes, then cups-pdf writes the file; wait until its size
-    // holds still.
+// The name of the newest completed job at the printer, once there is one.
+std::optional<QString> completedJob()
+{
+    std::optional<QString> title;
     const auto completed = [&] {
         cups_job_t* jobs = nullptr;
         const int n = cupsGetJobs2(
             CUPS_HTTP_DEFAULT, &jobs, Printer.toUtf8().constData(), 0, CUPS_WHICHJOBS_COMPLETED);
         if (n > 0)
-            result.title = QString::fromUtf8(jobs[n - 1].title);
+            title = QString::fromUtf8(jobs[n - 1].title);
         cupsFreeJobs(n, jobs);
         return n > 0;
     };
-    if (!QTest::qWaitFor(completed, 60000)) {
-        qWarning("the print job did not complete");
-        return result;
-    }
+    return QTest::qWaitFor(completed, 60000) ? title : std::nullopt;
+}
+
+// The PDF cups-pdf writes after the job completes, once its size holds still.
+QString writtenPdf(const QDateTime& since)
+{
     QString pdf;
     qint64 size = -1;
     const auto written = [&] {
-        pdf = newestPdfSince(clicked);
+        pdf = newestPdfSince(since);
         const qint64 now = pdf.isEmpty() ? -1 : QFileInfo(pdf).size();
         const bool settled = now > 0 && now == size;
         size = now;
         return settled;
     };
-    if (!QTest::qWaitFor(written, 60000)) {
-        qWarning("the PDF printer wrote no file");
-        return result;
-    }
-    // cups-pdf writes into the user's own PDF folder: leave nothing there.
-    const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
+    return QTest::qWaitFor(written, 60000) ? pdf : QString();
+}
 
-    const Run info = run(u"pdfinfo"_s, {pdf});
-    const QStringList lines = info.out.split(u'\n');
+// The document's page count and first page size, and that page rendered at
+// `dpi` with the bounds of everything not white on it: the window.
+void readPdf(const QString& pdf, int dpi, Printed& result)
+{
+    const QStringList lines = run(u"pdfinfo"_s, {pdf}).out.split(u'\n');
     for (const QString& line : lines) {
         if (line.startsWith(u"Pages:"_s))
             result.pages = line.section(u':', 1).trimmed().toInt();
@@ -169,23 +165,47 @@ Printed PrintTest::printed(int dpi)
             result.points = QSizeF(words.value(0).toDouble(), words.value(2).toDouble());
         }
     }
-
     QTemporaryDir out;
     const Run render = run(u"pdftoppm"_s,
         {u"-r"_s, QString::number(dpi), u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s, pdf,
             out.filePath(u"page"_s)});
     if (!render.ok()) {
         qWarning("%s", qPrintable(render.said()));
-        return result;
+        return;
     }
     result.page = QImage(out.filePath(u"page.png"_s)).convertToFormat(QImage::Format_RGB32);
-    // Everything not white is the window.
     for (int y = 0; y < result.page.height(); ++y)
         for (int x = 0; x < result.page.width(); ++x) {
             const QRgb p = result.page.pixel(x, y);
             if (qRed(p) < 245 || qGreen(p) < 245 || qBlue(p) < 245)
                 result.window = result.window.united(QRect(x, y, 1, 1));
         }
+}
+
+}  // namespace
+
+Printed PrintTest::printed(int dpi)
+{
+    Printed result;
+    const QDateTime clicked = QDateTime::currentDateTime().addMSecs(-100);
+    if (const auto seen = print()) {
+        qWarning("%s", qPrintable(seen->text));
+        return result;
+    }
+    const std::optional<QString> title = completedJob();
+    if (!title) {
+        qWarning("the print job did not complete");
+        return result;
+    }
+    result.title = *title;
+    const QString pdf = writtenPdf(clicked);
+    if (pdf.isEmpty()) {
+        qWarning("the PDF printer wrote no file");
+        return result;
+    }
+    // cups-pdf writes into the user's own PDF folder: leave nothing there.
+    const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
+    readPdf(pdf, dpi, result);
     return result;
 }
 

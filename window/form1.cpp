@@ -57,6 +57,22 @@ QRect pixels(const form::Rect& r)
     return twips::rect(r.left, r.top, r.width, r.height);
 }
 
+// The form's own colours, whatever the desktop's theme: the page draws the
+// same ones.
+QPalette formPalette(const form::Palette& p, QPalette colours)
+{
+    colours.setColor(QPalette::Window, colour(p.window));
+    colours.setColor(QPalette::Button, colour(p.window));
+    colours.setColor(QPalette::Base, colour(p.field));
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        colours.setColor(role, colour(p.text));
+    colours.setColor(QPalette::Light, colour(p.light));
+    colours.setColor(QPalette::Midlight, colour(p.midlight));
+    colours.setColor(QPalette::Dark, colour(p.dark));
+    colours.setColor(QPalette::Shadow, colour(p.shadow));
+    return colours;
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent)
@@ -68,24 +84,31 @@ Form1::Form1(QWidget* parent)
     setFixedSize(twips::toPixels(layout.width), twips::toPixels(layout.height));
     // The window's own font, which controls naming none ("END") inherit.
     setFont(fonts::make(layout.windowFont));
-    // The form's own colours, whatever the desktop's theme: the page draws
-    // the same ones.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colour(layout.palette.window));
-    colours.setColor(QPalette::Button, colour(layout.palette.window));
-    colours.setColor(QPalette::Base, colour(layout.palette.field));
-    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        colours.setColor(role, colour(layout.palette.text));
-    colours.setColor(QPalette::Light, colour(layout.palette.light));
-    colours.setColor(QPalette::Midlight, colour(layout.palette.midlight));
-    colours.setColor(QPalette::Dark, colour(layout.palette.dark));
-    colours.setColor(QPalette::Shadow, colour(layout.palette.shadow));
-    setPalette(colours);
+    setPalette(formPalette(layout.palette, palette()));
+    buildControls(layout.controls);
+    buildLines(layout.lines);
+    findControls();
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    // Any change counts: typed, pasted, undone, an input method's commit, an
+    // assistive tool's; an input method's text still being composed does not
+    // change the text, so clears nothing yet.
+    for (QLineEdit* field : {Text1, Text2, Text3, Text4})
+        connect(field, &QLineEdit::textChanged, this, &Form1::clearResult);
 
+    Text1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls(std::span<const form::Control> controls)
+{
     // Creation order is stacking order: the labels lie beneath the entries
     // and buttons, which follow in tab order.
     QList<QWidget*> tabOrder;
-    for (const form::Control& control : layout.controls) {
+    for (const form::Control& control : controls) {
         QWidget* widget = nullptr;
         switch (control.kind) {
         case form::Kind::Label:
@@ -106,8 +129,10 @@ Form1::Form1(QWidget* parent)
         setTabOrder(tabOrder[i], tabOrder[i + 1]);
     if (tabOrder.size() > 1)
         setTabOrder(tabOrder.last(), tabOrder.first());
-    buildLines(layout.lines);
+}
 
+void Form1::findControls()
+{
     Text1 = findChild<QLineEdit*>(u"Text1"_s);
     Text2 = findChild<QLineEdit*>(u"Text2"_s);
     Text3 = findChild<QLineEdit*>(u"Text3"_s);
@@ -120,20 +145,7 @@ Form1::Form1(QWidget* parent)
     Label9 = findChild<QLabel*>(u"Label9"_s);
     Label12 = findChild<QLabel*>(u"Label12"_s);
     Label13 = findChild<QLabel*>(u"Label13"_s);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    // Any change counts: typed, pasted, undone, an input method's commit, an
-    // assistive tool's; an input method's text still being composed does not
-    // change the text, so clears nothing yet.
-    for (QLineEdit* field : {Text1, Text2, Text3, Text4})
-        connect(field, &QLineEdit::textChanged, this, &Form1::clearResult);
-
-    Text1->setFocus();
 }
-
-Form1::~Form1() = default;
 
 QString Form1::programTitle()
 {

@@ -71,7 +71,9 @@ private:
     QWidget* makeLabel(const form::Control& control);
     QWidget* makeEntry(const form::Control& control);
     QWidget* makeButton(const form::Control& control);
+    void buildControls(std::span<const form::Control> controls);
     void buildLines(std::span<const form::Line> lines);
+    void findControls();
     void update_diagram(const prism::Shown& shown);
     void setDiagramVisible(bool visible);
     void clearResult();

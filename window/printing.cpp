@@ -105,35 +105,65 @@ bool render(QWidget& window, QPrinter& printer)
 
 }  // namespace
 
+namespace {
+
+// The default destination, if the service answers, has one and it would
+// take a job now; otherwise why not, in `outcome`.
+const cups_dest_t* usableDestination(const Cups& cups, const Destinations& dests, Outcome& outcome)
+{
+    const cups_dest_t* dest = cups.getDest(nullptr, nullptr, dests.count, dests.list);
+    if (!dest) {
+        const bool unreachable = cups.lastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+        outcome.result = unreachable ? Result::NoService : Result::NoPrinter;
+        if (unreachable)
+            outcome.detail = QString::fromUtf8(cups.lastErrorString());
+        return nullptr;
+    }
+    outcome.printer = QString::fromUtf8(dest->name);
+    constexpr int IppPrinterStopped = 5;
+    if (option(cups, dest, "printer-is-accepting-jobs") == u"false"_s
+        || option(cups, dest, "printer-state").toInt() == IppPrinterStopped) {
+        outcome.result = Result::NotAccepting;
+        outcome.detail = option(cups, dest, "printer-state-message");
+        return nullptr;
+    }
+    return dest;
+}
+
+// Submits the drawn page to `dest` on the paper it was drawn for.
+void submit(const Cups& cups, const cups_dest_t& dest, const QPrinter& printer, const QString& file,
+    const QString& jobTitle, Outcome& outcome)
+{
+    const QByteArray media = printer.pageLayout().pageSize().key().toUtf8();
+    cups_option_t* options = nullptr;
+    const int optionCount = cups.addOption("media", media.constData(), 0, &options);
+    const int job = cups.printFile2(CUPS_HTTP_DEFAULT, dest.name, QFile::encodeName(file).constData(),
+        jobTitle.toUtf8().constData(), optionCount, options);
+    cups.freeOptions(optionCount, options);
+    if (job <= 0) {
+        outcome.detail = QString::fromUtf8(cups.lastErrorString());
+        return;
+    }
+    outcome.result = Result::Printed;
+    outcome.jobId = job;
+}
+
+}  // namespace
+
 Outcome printWindow(QWidget& window, const QString& jobTitle)
 {
     Outcome outcome;
-
     const Cups* cups = Cups::get(&outcome.detail);
     if (!cups) {
         outcome.result = Result::NoService;
         return outcome;
     }
-
     // Ask the print service directly: it also tells whether the printer
     // would take the job now, which a queued job would hide.
     Destinations dests(*cups);
-    const cups_dest_t* dest = cups->getDest(nullptr, nullptr, dests.count, dests.list);
-    if (!dest) {
-        const bool unreachable = cups->lastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
-        outcome.result = unreachable ? Result::NoService : Result::NoPrinter;
-        if (unreachable)
-            outcome.detail = QString::fromUtf8(cups->lastErrorString());
+    const cups_dest_t* dest = usableDestination(*cups, dests, outcome);
+    if (!dest)
         return outcome;
-    }
-    outcome.printer = QString::fromUtf8(dest->name);
-    constexpr int IppPrinterStopped = 5;
-    if (option(*cups, dest, "printer-is-accepting-jobs") == u"false"_s
-        || option(*cups, dest, "printer-state").toInt() == IppPrinterStopped) {
-        outcome.result = Result::NotAccepting;
-        outcome.detail = option(*cups, dest, "printer-state-message");
-        return outcome;
-    }
 
     // The printer's own page size and margins come through Qt's view of it.
     const QPrinterInfo info = QPrinterInfo::printerInfo(outcome.printer);
@@ -160,21 +190,8 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
     printer.setOutputFileName(file);
     if (info.isNull())
         printer.setOutputFormat(QPrinter::PdfFormat);
-    if (!render(window, printer))
-        return outcome;
-
-    const QByteArray media = printer.pageLayout().pageSize().key().toUtf8();
-    cups_option_t* options = nullptr;
-    const int optionCount = cups->addOption("media", media.constData(), 0, &options);
-    const int job = cups->printFile2(CUPS_HTTP_DEFAULT, dest->name, QFile::encodeName(file).constData(),
-        jobTitle.toUtf8().constData(), optionCount, options);
-    cups->freeOptions(optionCount, options);
-    if (job <= 0) {
-        outcome.detail = QString::fromUtf8(cups->lastErrorString());
-        return outcome;
-    }
-    outcome.result = Result::Printed;
-    outcome.jobId = job;
+    if (render(window, printer))
+        submit(*cups, *dest, printer, file, jobTitle, outcome);
     return outcome;
 }
 

@@ -99,6 +99,76 @@ std::from_chars_result read_decimal(const char* first, const char* last, double&
 #endif
 }
 
+// What the strict grammar found in a folded entry:
+// [sign] (digits [. digits*] | . digits) [(e|E) [sign] digits]
+struct Decimal {
+    bool negative = false;
+    size_t mantissaBegin = 0;    // where the digits start, after the sign
+    size_t intDigits = 0;        // digits before the point
+    size_t fracDigits = 0;       // digits after it
+    long firstSignificant = -1;  // position (in digits of the mantissa) of the first non-zero digit
+    long exponent = 0;           // saturated at a million either way
+};
+
+// The mantissa from s[i]: digits, a point, digits. False when it has no digit.
+bool scan_mantissa(const std::string& s, size_t& i, Decimal& d)
+{
+    d.mantissaBegin = i;
+    long digitIndex = 0;
+    const auto digits = [&](size_t& count) {
+        while (i < s.size() && is_digit(s[i])) {
+            if (d.firstSignificant < 0 && s[i] != '0')
+                d.firstSignificant = digitIndex;
+            ++digitIndex, ++count, ++i;
+        }
+    };
+    digits(d.intDigits);
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        digits(d.fracDigits);
+    }
+    return d.intDigits + d.fracDigits > 0;
+}
+
+// An exponent from s[i], if any. False when an "e" has no digits after it.
+bool scan_exponent(const std::string& s, size_t& i, Decimal& d)
+{
+    if (i == s.size() || (s[i] != 'e' && s[i] != 'E'))
+        return true;
+    ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    if (i == s.size() || !is_digit(s[i]))
+        return false;
+    while (i < s.size() && is_digit(s[i])) {
+        // Saturate: anything past a million is out of range either way.
+        if (d.exponent < 1000000)
+            d.exponent = d.exponent * 10 + (s[i] - '0');
+        ++i;
+    }
+    if (negative)
+        d.exponent = -d.exponent;
+    return true;
+}
+
+// Checked here because the library conversion would also take inf, nan,
+// hexadecimal and a trailing remainder.
+std::optional<Decimal> scan_decimal(const std::string& s)
+{
+    Decimal d;
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        d.negative = s[i] == '-';
+        ++i;
+    }
+    if (!scan_mantissa(s, i, d) || !scan_exponent(s, i, d) || i != s.size())
+        return std::nullopt;
+    return d;
+}
+
 }  // namespace
 
 std::optional<double> to_number(std::string_view text)
@@ -106,66 +176,18 @@ std::optional<double> to_number(std::string_view text)
     std::string s;
     if (!fold_to_ascii(text, s))
         return std::nullopt;
-
-    // Strict grammar: [sign] (digits [. digits*] | . digits) [(e|E) [sign] digits]
-    // Checked here because the library conversion would also take inf, nan,
-    // hexadecimal and a trailing remainder.
-    size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
-    const size_t mantissaBegin = i;
-    size_t intDigits = 0, fracDigits = 0;
-    long firstSignificant = -1;  // position (in digits of the mantissa) of the first non-zero digit
-    long digitIndex = 0;
-    while (i < s.size() && is_digit(s[i])) {
-        if (firstSignificant < 0 && s[i] != '0')
-            firstSignificant = digitIndex;
-        ++digitIndex, ++intDigits, ++i;
-    }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && is_digit(s[i])) {
-            if (firstSignificant < 0 && s[i] != '0')
-                firstSignificant = digitIndex;
-            ++digitIndex, ++fracDigits, ++i;
-        }
-    }
-    if (intDigits + fracDigits == 0)
-        return std::nullopt;
-
-    long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        bool expNegative = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            expNegative = s[i] == '-';
-            ++i;
-        }
-        if (i == s.size() || !is_digit(s[i]))
-            return std::nullopt;
-        while (i < s.size() && is_digit(s[i])) {
-            // Saturate: anything past a million is out of range either way.
-            if (exponent < 1000000)
-                exponent = exponent * 10 + (s[i] - '0');
-            ++i;
-        }
-        if (expNegative)
-            exponent = -exponent;
-    }
-    if (i != s.size())
+    const std::optional<Decimal> d = scan_decimal(s);
+    if (!d)
         return std::nullopt;
 
     double value = 0;
-    const char* first = s.data() + mantissaBegin;
+    const char* first = s.data() + d->mantissaBegin;
     const char* last = s.data() + s.size();
     const auto [ptr, ec] = read_decimal(first, last, value);
     if (ec == std::errc::result_out_of_range) {
         // Decimal exponent of the leading significant digit tells overflow
         // (refused) from underflow (a value too small for a double: zero).
-        const long leading = static_cast<long>(intDigits) - 1 - firstSignificant + exponent;
+        const long leading = static_cast<long>(d->intDigits) - 1 - d->firstSignificant + d->exponent;
         if (leading >= 0)
             return std::nullopt;
         value = 0;
@@ -174,7 +196,7 @@ std::optional<double> to_number(std::string_view text)
     }
     if (!std::isfinite(value))
         return std::nullopt;
-    return negative ? -value : value;
+    return d->negative ? -value : value;
 }
 
 std::string format_number(double value, int decimals)

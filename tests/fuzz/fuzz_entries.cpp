@@ -70,11 +70,9 @@ void check_round_trip(double x)
     check(std::fabs(*back - x) <= allowed, "to_number(format_number(x, 1)) is within 0.05 of x", text);
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+// The four entries: the input's first three lines and the rest.
+std::array<std::string, 4> split_entries(std::string_view input)
 {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
     std::array<std::string, 4> entries;
     size_t start = 0;
     for (size_t i = 0; i < 4; ++i) {
@@ -85,45 +83,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         entries[i] = std::string(input.substr(start, stop - start));
         start = stop + 1;
     }
+    return entries;
+}
 
-    for (const std::string& entry : entries) {
-        if (const auto n = prism::to_number(entry)) {
-            check(std::isfinite(*n), "an accepted entry is finite", entry);
-            check_round_trip(*n);
-        }
-    }
-
-    prism::CompositionState state;
-    state.AP = entries[0];
-    state.ABase = entries[1];
-    state.BP = entries[2];
-    state.BBase = entries[3];
-    const prism::Outcome outcome = prism::evaluate(state);
-
+// Whether the outcome agrees with the checks of each prism; true when the
+// composition ran.
+bool check_outcome(prism::Outcome outcome, const std::array<std::string, 4>& entries)
+{
     const bool aOk = prism::prism_acceptable(entries[0], entries[1]);
     const bool bOk = prism::prism_acceptable(entries[2], entries[3]);
     switch (outcome) {
     case prism::Outcome::RejectA:
         // A refused on its own entries, or for an overflow it is blamed for.
         check(!aOk || bOk, "A is refused only when its entries fail or both passed");
-        return 0;
+        return false;
     case prism::Outcome::RejectB:
         check(aOk, "B is checked only after A passed");
-        return 0;
+        return false;
     case prism::Outcome::Composed:
         check(aOk && bOk, "a composed result had acceptable entries");
         break;
     }
-    // The entries are kept as typed.
-    check(state.AP == entries[0] && state.BBase == entries[3], "entries kept as typed");
+    return true;
+}
 
-    check(std::isfinite(state.CP) && state.CP >= 0, "C's power is finite and not negative");
-    check(
-        state.CBase >= 0 && state.CBase <= 360, "C's direction lies in 0..360", std::to_string(state.CBase));
-    check_round_trip(state.CP);
-
-    // The line the user copies: "#0.0" power, "△ Base ", "#0" direction, "°".
-    const std::string text = prism::result_text(state);
+// The line the user copies: "#0.0" power, "△ Base ", "#0" direction, "°".
+void check_result_line(const std::string& text)
+{
     const std::string_view middle = "\u25B3 Base ";
     const std::string_view degree = "\u00B0";
     const auto mid = text.find(middle);
@@ -138,14 +124,47 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(whole_pattern(direction), "direction is #0", text);
     const int degrees = std::atoi(direction.c_str());
     check(degrees >= 0 && degrees <= 360 && direction.size() <= 3, "direction shows 0..360", text);
+}
 
-    if (prism::round_and_scale(state)) {
-        check(std::isfinite(state.MAG) && state.MAG > 0, "a scale is finite and positive");
-        for (const auto& [xs, ys] : {std::pair<double, double>{state.AXs, state.AYs}, {state.BXs, state.BYs},
-                 {state.CXs, state.CYs}}) {
-            const prism::TwipPoint p = prism::end_point(xs, ys);
-            check(std::isfinite(p.x) && std::isfinite(p.y), "end points are finite");
+void check_diagram(prism::CompositionState& state)
+{
+    if (!prism::round_and_scale(state))
+        return;
+    check(std::isfinite(state.MAG) && state.MAG > 0, "a scale is finite and positive");
+    for (const auto& [xs, ys] :
+        {std::pair<double, double>{state.AXs, state.AYs}, {state.BXs, state.BYs}, {state.CXs, state.CYs}}) {
+        const prism::TwipPoint p = prism::end_point(xs, ys);
+        check(std::isfinite(p.x) && std::isfinite(p.y), "end points are finite");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::array<std::string, 4> entries
+        = split_entries(std::string_view(reinterpret_cast<const char*>(data), size));
+    for (const std::string& entry : entries) {
+        if (const auto n = prism::to_number(entry)) {
+            check(std::isfinite(*n), "an accepted entry is finite", entry);
+            check_round_trip(*n);
         }
     }
+
+    prism::CompositionState state;
+    state.AP = entries[0];
+    state.ABase = entries[1];
+    state.BP = entries[2];
+    state.BBase = entries[3];
+    if (!check_outcome(prism::evaluate(state), entries))
+        return 0;
+    // The entries are kept as typed.
+    check(state.AP == entries[0] && state.BBase == entries[3], "entries kept as typed");
+    check(std::isfinite(state.CP) && state.CP >= 0, "C's power is finite and not negative");
+    check(
+        state.CBase >= 0 && state.CBase <= 360, "C's direction lies in 0..360", std::to_string(state.CBase));
+    check_round_trip(state.CP);
+    check_result_line(prism::result_text(state));
+    check_diagram(state);
     return 0;
 }

@@ -116,16 +116,13 @@ async function freePort() {
 // W3C WebDriver key codes of the keys the cases press.
 const KEYS = { Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', Space: ' ', Backspace: '\uE003' };
 
-async function launchWebKit() {
+// A W3C WebDriver server started on a free port: command(method, path,
+// body) answers its value or throws its error.
+async function startWebDriver(program, env) {
   const port = await freePort();
-  // MiniBrowser in GTK's dark theme throughout: its driver cannot switch it.
-  const driver = spawn(process.env.PRISM_WEBKIT_DRIVER ?? 'WebKitWebDriver', [`--port=${port}`], {
-    stdio: ['ignore', 'ignore', 'inherit'],
-    env: { ...process.env, GTK_THEME: 'Adwaita:dark' },
-  });
-  const base = `http://127.0.0.1:${port}`;
+  const driver = spawn(program, [`--port=${port}`], { stdio: ['ignore', 'ignore', 'inherit'], env });
   const command = async (method, path, body) => {
-    const response = await fetch(base + path, {
+    const response = await fetch(`http://127.0.0.1:${port}${path}`, {
       method,
       headers: { 'content-type': 'application/json; charset=utf-8' },
       body: body === undefined ? undefined : JSON.stringify(body),
@@ -138,12 +135,16 @@ async function launchWebKit() {
   for (let tries = 0; ; ++tries) {
     try {
       await command('GET', '/status');
-      break;
+      return { driver, command };
     } catch (error) {
       if (tries > 100 || driver.exitCode !== null) throw error;
       await new Promise((r) => setTimeout(r, 50));
     }
   }
+}
+
+// A MiniBrowser session whose viewport has VIEWPORT's size.
+async function startMiniBrowser(command) {
   const { sessionId, capabilities } = await command('POST', '/session', {
     capabilities: {
       alwaysMatch: {
@@ -155,7 +156,6 @@ async function launchWebKit() {
     },
   });
   const session = `/session/${sessionId}`;
-  // The window's size such that its viewport has VIEWPORT's size.
   const inner = await command('POST', `${session}/execute/sync`, {
     script: 'return [innerWidth, innerHeight]',
     args: [],
@@ -165,7 +165,16 @@ async function launchWebKit() {
     width: VIEWPORT.width + outer.width - inner[0],
     height: VIEWPORT.height + outer.height - inner[1],
   });
+  return { session, version: capabilities.browserVersion };
+}
 
+async function launchWebKit() {
+  // MiniBrowser in GTK's dark theme throughout: its driver cannot switch it.
+  const { driver, command } = await startWebDriver(process.env.PRISM_WEBKIT_DRIVER ?? 'WebKitWebDriver', {
+    ...process.env,
+    GTK_THEME: 'Adwaita:dark',
+  });
+  const { session, version } = await startMiniBrowser(command);
   const evaluate = async (fn, arg) => {
     const script = `const done = arguments[arguments.length - 1];
       Promise.resolve().then(() => (${fn})(arguments[0])).then((v) => done({ v }), (e) => done({ e: String(e) }));`;
@@ -177,8 +186,16 @@ async function launchWebKit() {
     Object.values(await command('POST', `${session}/element`, { using: 'css selector', value: selector }))[0];
   const click = async (selector) =>
     command('POST', `${session}/element/${await element(selector)}/click`, {});
+  const key = (value) => ({
+    type: 'key',
+    id: 'keyboard',
+    actions: [
+      { type: 'keyDown', value },
+      { type: 'keyUp', value },
+    ],
+  });
   return {
-    version: capabilities.browserVersion,
+    version,
     theme: 'dark',
     goto: async (url) => {
       await command('POST', `${session}/url`, { url });
@@ -193,21 +210,7 @@ async function launchWebKit() {
       await click(selector);
       if (text) await command('POST', `${session}/element/${await element(selector)}/value`, { text });
     },
-    press: (key) => {
-      const value = KEYS[key] ?? key;
-      return command('POST', `${session}/actions`, {
-        actions: [
-          {
-            type: 'key',
-            id: 'keyboard',
-            actions: [
-              { type: 'keyDown', value },
-              { type: 'keyUp', value },
-            ],
-          },
-        ],
-      });
-    },
+    press: (name) => command('POST', `${session}/actions`, { actions: [key(KEYS[name] ?? name)] }),
     screenshot: async () => {
       await evaluate(painted);
       return Buffer.from(await command('GET', `${session}/screenshot`), 'base64');

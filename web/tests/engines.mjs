@@ -13,7 +13,7 @@ import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { PNG } from 'pngjs';
 import { launch } from './drivers.mjs';
-import { differing, inkOf, lineStartsInPage, near, pixels } from './looks.mjs';
+import { contrast, differing, inkOf, lineStartsInPage, near, pixels } from './looks.mjs';
 import {
   control,
   expected,
@@ -265,18 +265,6 @@ test('END in a browser tab gives way to the notice, which takes the focus', asyn
   assert.equal(await browser.evaluate(() => document.getElementById('Text1')), null);
   assert.equal(await browser.evaluate(() => document.activeElement.id), 'ended');
 });
-
-// WCAG's contrast ratio of two colours.
-function contrast(a, b) {
-  const luminance = (c) => {
-    const [r, g, b] = c
-      .map((v) => v / 255)
-      .map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
-  };
-  const [l1, l2] = [luminance(a), luminance(b)].sort((x, y) => y - x);
-  return (l1 + 0.05) / (l2 + 0.05);
-}
 
 test('the keyboard focus shows as a ring two pixels wide at 3:1, and tints the compute button', async (t) => {
   await browser.goto(server.url);

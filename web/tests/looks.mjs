@@ -90,3 +90,15 @@ export function lineStartsInPage() {
   }
   return starts;
 }
+
+// WCAG's contrast ratio of two colours.
+export function contrast(a, b) {
+  const luminance = (c) => {
+    const [r, g, bl] = c
+      .map((v) => v / 255)
+      .map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
+    return 0.2126 * r + 0.7152 * g + 0.0722 * bl;
+  };
+  const [l1, l2] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+  return (l1 + 0.05) / (l2 + 0.05);
+}

@@ -4,6 +4,7 @@
 // alike (the form, the compute, the messages, reset, printing) is in
 // engines.mjs, run in each.
 import { expect, test } from '@playwright/test';
+import { contrast } from './looks.mjs';
 import {
   control,
   expected,
@@ -251,18 +252,6 @@ test('a screen reader hears the diagram in words while it is drawn, and nothing 
   await expect(page.locator('#Label6')).toHaveText(expected(['0', '0', '0', '90']).text);
   await expect(diagram()).toHaveCount(0);
 });
-
-// WCAG's contrast ratio of two colours.
-function contrast(a, b) {
-  const luminance = (c) => {
-    const [r, g, b] = c
-      .map((v) => v / 255)
-      .map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
-  };
-  const [l1, l2] = [luminance(a), luminance(b)].sort((x, y) => y - x);
-  return (l1 + 0.05) / (l2 + 0.05);
-}
 
 for (const scheme of ['light', 'dark']) {
   test(`in a ${scheme} forced-colours theme the diagram keeps three colours at 3:1, the rest takes the theme's`, async ({
