@@ -15,6 +15,7 @@ import { PNG } from 'pngjs';
 import { launch } from './drivers.mjs';
 import { contrast, differing, inkOf, lineStartsInPage, near, pixels } from './looks.mjs';
 import {
+  TWIPS_PER_PIXEL,
   control,
   expected,
   idOf,
@@ -30,7 +31,7 @@ import {
 const engine = process.argv[2];
 const reference = process.env.PRISM_ENGINE_REFERENCE;
 const INCH = 96; // CSS pixels, and the dots per inch printed pages are rendered at
-const [formWidth, formHeight] = [layout.width, layout.height].map((t) => Math.round(t / 15));
+const [formWidth, formHeight] = pixels([layout.width, layout.height]);
 
 let browser;
 let server;
@@ -119,7 +120,7 @@ test('every control sits at its rectangle with its caption, in its size and weig
     const got = found[i];
     assert.equal(got.hidden, false, `${got.id} shows`);
     c.rect.forEach((t, k) =>
-      assert.ok(Math.abs(got.box[k] - t / 15) <= 1, `${got.id}: ${got.box} for ${c.rect}`),
+      assert.ok(Math.abs(got.box[k] - t / TWIPS_PER_PIXEL) <= 1, `${got.id}: ${got.box} for ${c.rect}`),
     );
     if (c.kind !== 'TextBox' && c.name !== 'Label6') assert.equal(got.caption, c.caption, got.id);
     assert.equal(got.size, `${(fontOf(c).points * 96) / 72}px`, got.id);

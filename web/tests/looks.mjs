@@ -2,9 +2,8 @@
 // What the engine suites measure on a screenshot of the form: each
 // caption's ink, how much of two pictures differs, a colour at a point; and,
 // in the page, where each caption breaks into lines.
-import { pixel } from './support.mjs';
+import { TWIPS_PER_PIXEL, pixel } from './support.mjs';
 
-export const TWIPS_PER_PIXEL = 15;
 export const pixels = (rect) => rect.map((t) => Math.round(t / TWIPS_PER_PIXEL));
 
 // The caption's ink inside its control: the box of its dark pixels and the

@@ -6,6 +6,7 @@
 import { expect, test } from '@playwright/test';
 import { contrast } from './looks.mjs';
 import {
+  TWIPS_PER_PIXEL,
   control,
   expected,
   layout,
@@ -214,7 +215,7 @@ for (const [width, height, touch] of [
         ),
         form: document.getElementById('form').getBoundingClientRect().width,
       }));
-      const formWidth = layout.width / 15;
+      const formWidth = layout.width / TWIPS_PER_PIXEL;
       expect(seen.scale).toBe(1); // not zoomed out to show it
       expect(seen.right).toBeLessThanOrEqual(seen.visual);
       expect(seen.scrollWidth).toBeLessThanOrEqual(seen.visual);
@@ -269,7 +270,10 @@ for (const scheme of ['light', 'dark']) {
       ...answer.ends.map((e) => ({ x: (answer.origin.x + e.x) / 30, y: (answer.origin.y + e.y) / 30 })),
       ...layout.lines
         .filter((l) => l.fixed)
-        .map((l) => ({ x: (l.fixed[0] + l.fixed[2] / 2) / 15, y: l.fixed[1] / 15 })),
+        .map((l) => ({
+          x: (l.fixed[0] + l.fixed[2] / 2) / TWIPS_PER_PIXEL,
+          y: l.fixed[1] / TWIPS_PER_PIXEL,
+        })),
     ];
     const colours = middles.map(({ x, y }) => {
       let best = background;
@@ -294,7 +298,7 @@ for (const scheme of ['light', 'dark']) {
     );
     expect(adjusted).toEqual(['diagram']);
     const label5 = control('Label5');
-    const [x, y, w, h] = label5.rect.map((t) => t / 15);
+    const [x, y, w, h] = label5.rect.map((t) => t / TWIPS_PER_PIXEL);
     let strongest = 0;
     for (let j = y; j < y + h; ++j)
       for (let i = x; i < x + w; ++i) strongest = Math.max(strongest, contrast(pixel(png, i, j), background));
