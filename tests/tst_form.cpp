@@ -270,6 +270,7 @@ void FormTest::json()
     QCOMPARE(o[u"width"_s].toInt(), d.width);
     QCOMPARE(o[u"height"_s].toInt(), d.height);
     QCOMPARE(o[u"windowFont"_s].toObject(), value(d.windowFont));
+    QCOMPARE(o[u"smallestTextScale"_s].toDouble(), d.smallestTextScale);
     const form::Palette& p = d.palette;
     const QJsonObject palette{{u"window"_s, value(p.window)}, {u"text"_s, value(p.text)},
         {u"field"_s, value(p.field)}, {u"frame"_s, value(p.frame)}, {u"buttonTop"_s, value(p.buttonTop)},
@@ -286,8 +287,9 @@ void FormTest::json()
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const form::Control& c = d.controls[size_t(i)];
         const QJsonObject want{{u"kind"_s, kinds[int(c.kind)]}, {u"name"_s, q(c.name)}, {u"index"_s, c.index},
-            {u"caption"_s, q(c.caption)}, {u"rect"_s, value(std::optional(c.rect))},
-            {u"text"_s, value(c.text)}, {u"background"_s, value(c.background)}, {u"font"_s, value(c.font)},
+            {u"role"_s, q(form::name(c.role))}, {u"caption"_s, q(c.caption)},
+            {u"rect"_s, value(std::optional(c.rect))}, {u"text"_s, value(c.text)},
+            {u"background"_s, value(c.background)}, {u"font"_s, value(c.font)},
             {u"align"_s, aligns[int(c.align)]}, {u"visible"_s, c.visible}, {u"tab"_s, c.tab},
             {u"accessibleName"_s, q(c.accessibleName)},
             {u"accessibleDescription"_s, q(c.accessibleDescription)}};
@@ -297,7 +299,7 @@ void FormTest::json()
     QCOMPARE(size_t(lines.size()), d.lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const form::Line& l = d.lines[size_t(i)];
-        const QJsonObject want{{u"name"_s, q(l.name)}, {u"role"_s, q(l.role)},
+        const QJsonObject want{{u"name"_s, q(l.name)}, {u"role"_s, q(form::name(l.role))},
             {u"colour"_s, value(std::optional(l.colour))}, {u"width"_s, l.width},
             {u"fixed"_s, value(l.fixed)}};
         QCOMPARE(lines[i].toObject(), want);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "fitting.h"
 
+#include <form/form.h>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include <algorithm>
 #include <cmath>
 
 namespace fitting {
@@ -21,19 +22,34 @@ std::optional<QFont> shrunk(const QFont& font, const QString& text, qreal width)
 {
     if (text.isEmpty() || fits(font, text, width))
         return std::nullopt;
+    // Sizes on the step of a quarter point, counted in steps: from the
+    // smallest allowed (rounded up onto the step) to one below the full
+    // size, which does not fit. A search between them that keeps "fits at
+    // `low`" and "does not fit at `high` + 1" ends on a size that fits where
+    // the next step up does not.
+    constexpr qreal StepsPerPoint = 4;
     const qreal full = font.pointSizeF();
-    const qreal smallest = full * SmallestScale;
-    // Start from the proportional guess and step down: advances are not
-    // exactly proportional to the size.
-    const qreal advance = QFontMetricsF(font).horizontalAdvance(text);
-    qreal size = std::floor(full * width / advance * 4) / 4;
+    const qreal smallest = full * form::description().smallestTextScale;
     QFont f = font;
-    for (size = std::clamp(size, smallest, full); size > smallest; size -= 0.25) {
-        f.setPointSizeF(size);
-        if (fits(f, text, width))
-            return f;
+    const auto fitsAt = [&](int step) {
+        f.setPointSizeF(step / StepsPerPoint);
+        return fits(f, text, width);
+    };
+    int low = int(std::ceil(smallest * StepsPerPoint));
+    int high = int(std::ceil(full * StepsPerPoint)) - 1;
+    if (high < low || !fitsAt(low)) {
+        // Not even the smallest step fits: the smallest size, its beginning shown.
+        f.setPointSizeF(smallest);
+        return f;
     }
-    f.setPointSizeF(smallest);
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (fitsAt(middle))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    f.setPointSizeF(low / StepsPerPoint);
     return f;
 }
 

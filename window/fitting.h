@@ -12,18 +12,15 @@
 
 namespace fitting {
 
-// How far a text may shrink: half its layout size. Below that it is no
-// longer readable at arm's length; its beginning is shown instead.
-inline constexpr qreal SmallestScale = 0.5;
-
 // Whether `text` in `font` fits a line `width` pixels wide, by the rule a
 // line edit uses to decide whether it has to scroll: its advance and the
 // cursor's pixel.
 bool fits(const QFont& font, const QString& text, qreal width);
 
 // The font to draw `text` in within `width` pixels: nothing when it fits at
-// its own size; otherwise the largest size, in quarter points, at which it
-// fits, but not below SmallestScale of its own size.
+// its own size; otherwise the largest size in quarter points at which it
+// fits while a quarter point more does not, but not below the form's
+// smallest text scale of its own size (where even that is too wide).
 std::optional<QFont> shrunk(const QFont& font, const QString& text, qreal width);
 
 }  // namespace fitting

@@ -18,8 +18,9 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
-#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -87,7 +88,13 @@ Form1::Form1(QWidget* parent)
     setPalette(formPalette(layout.palette, palette()));
     buildControls(layout.controls);
     buildLines(layout.lines);
-    findControls();
+    // The actions reach every control they act on through its role: a
+    // description without one of them is a fault of the program, found at
+    // once rather than at the first click.
+    const QObject* const kept[] = {Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4, Label6,
+        Label9, Label12, Label13, Line1, Line2, Line3, Line4, Line5, Line6};
+    if (std::find(std::begin(kept), std::end(kept), nullptr) != std::end(kept))
+        qFatal("Form1: the form's description lacks a control the actions need");
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -121,9 +128,11 @@ void Form1::buildControls(std::span<const form::Control> controls)
             widget = makeButton(control);
             break;
         }
+        keep(control.role, widget);
         if (control.tab >= 0)
             tabOrder.append(widget);
     }
+
     // Hidden buttons drop out of the chain by themselves.
     for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i], tabOrder[i + 1]);
@@ -131,20 +140,40 @@ void Form1::buildControls(std::span<const form::Control> controls)
         setTabOrder(tabOrder.last(), tabOrder.first());
 }
 
-void Form1::findControls()
+// The members the actions use, by the role the description gives each
+// control; a control of another kind than its role needs is not kept.
+void Form1::keep(form::Role role, QWidget* widget)
 {
-    Text1 = findChild<QLineEdit*>(u"Text1"_s);
-    Text2 = findChild<QLineEdit*>(u"Text2"_s);
-    Text3 = findChild<QLineEdit*>(u"Text3"_s);
-    Text4 = findChild<QLineEdit*>(u"Text4"_s);
-    Command1 = findChild<QPushButton*>(u"Command1"_s);
-    Command2 = findChild<QPushButton*>(u"Command2"_s);
-    Command3 = findChild<QPushButton*>(u"Command3"_s);
-    Command4 = findChild<QPushButton*>(u"Command4"_s);
-    Label6 = findChild<QLabel*>(u"Label6"_s);
-    Label9 = findChild<QLabel*>(u"Label9"_s);
-    Label12 = findChild<QLabel*>(u"Label12"_s);
-    Label13 = findChild<QLabel*>(u"Label13"_s);
+    const auto as = [widget]<typename T>(T*& member) { member = qobject_cast<T*>(widget); };
+    switch (role) {
+    case form::Role::APower:
+        return as(Text1);
+    case form::Role::ADirection:
+        return as(Text2);
+    case form::Role::BPower:
+        return as(Text3);
+    case form::Role::BDirection:
+        return as(Text4);
+    case form::Role::Compute:
+        return as(Command1);
+    case form::Role::Reset:
+        return as(Command2);
+    case form::Role::End:
+        return as(Command3);
+    case form::Role::Print:
+        return as(Command4);
+    case form::Role::Result:
+        return as(Label6);
+    case form::Role::LetterA:
+        return as(Label9);
+    case form::Role::LetterB:
+        return as(Label12);
+    case form::Role::LetterC:
+        return as(Label13);
+    case form::Role::None:
+    case form::Role::Title:
+        return;
+    }
 }
 
 QString Form1::programTitle()
@@ -155,7 +184,7 @@ QString Form1::programTitle()
 QWidget* Form1::makeLabel(const form::Control& c)
 {
     // The result line shrinks a long result to fit instead of cutting it.
-    const bool result = c.name == "Label6";
+    const bool result = c.role == form::Role::Result;
     QLabel* label
         = result ? new FittingLabel(described(c.caption), this) : new QLabel(described(c.caption), this);
     label->setObjectName(described(c.name));
@@ -166,7 +195,7 @@ QWidget* Form1::makeLabel(const form::Control& c)
     label->setAlignment(alignment(c.align));
     label->setGeometry(pixels(c.rect));
     QFont font = fonts::make(c.font);
-    if (c.name == "Label1") {
+    if (c.role == form::Role::Title) {
         // A face that does not declare Latin (Motoya L Maruberi does not)
         // makes Qt open one engine per script of the caption, each after its
         // own fontconfig match. The title's caption is fixed and every face
@@ -215,7 +244,6 @@ QWidget* Form1::makeButton(const form::Control& c)
 
 void Form1::buildLines(std::span<const form::Line> lines)
 {
-    LineShape** members[] = {&Line1, &Line2, &Line3, &Line4, &Line5, &Line6};
     for (const form::Line& l : lines) {
         auto* shape = new LineShape(described(l.name), colour(l.colour), l.width, this);
         connect(shape, &LineShape::changed, this, qOverload<>(&QWidget::update));
@@ -224,10 +252,27 @@ void Form1::buildLines(std::span<const form::Line> lines)
             shape->setStart(float(l.fixed->left), float(l.fixed->top));
             shape->setEnd(float(l.fixed->left + l.fixed->width), float(l.fixed->top + l.fixed->height));
         }
-        const int n = shape->objectName().mid(4).toInt();  // "Line3" -> 3
-        if (n >= 1 && n <= 6)
-            *members[n - 1] = shape;
+        lineOf(l.role) = shape;
     }
+}
+
+LineShape*& Form1::lineOf(form::LineRole role)
+{
+    switch (role) {
+    case form::LineRole::VectorA:
+        return Line1;
+    case form::LineRole::VectorB:
+        return Line2;
+    case form::LineRole::VectorC:
+        return Line3;
+    case form::LineRole::LegendA:
+        return Line4;
+    case form::LineRole::LegendB:
+        return Line5;
+    case form::LineRole::LegendC:
+        break;
+    }
+    return Line6;
 }
 
 void Form1::paintEvent(QPaintEvent*)

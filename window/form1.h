@@ -35,6 +35,8 @@
 namespace form {
 struct Control;
 struct Line;
+enum class Role;
+enum class LineRole;
 }  // namespace form
 
 class LineShape;
@@ -73,7 +75,8 @@ private:
     QWidget* makeButton(const form::Control& control);
     void buildControls(std::span<const form::Control> controls);
     void buildLines(std::span<const form::Line> lines);
-    void findControls();
+    void keep(form::Role role, QWidget* widget);
+    LineShape*& lineOf(form::LineRole role);
     void update_diagram(const prism::Shown& shown);
     void setDiagramVisible(bool visible);
     void clearResult();

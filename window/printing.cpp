@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "printing.h"
 
+#include "described.h"
+
+#include <form/form.h>
+
 #include <QLibrary>
 #include <QPageLayout>
 #include <QPainter>
@@ -197,30 +201,31 @@ Outcome printWindow(QWidget& window, const QString& jobTitle)
 
 QString message(const Outcome& outcome)
 {
-    QString text;
+    const form::PrintMessages& says = form::description().print;
+    QString cause;
     switch (outcome.result) {
     case Result::Printed:
         return {};
     case Result::NoService:
-        text = u"印刷できませんでした。\n印刷サービス（CUPS）に接続できません。"_s;
+        cause = described(says.noService);
         break;
     case Result::NoPrinter:
-        text
-            = u"印刷できませんでした。\n既定のプリンターが見つかりません。プリンターを設定してから、もう一度印刷して下さい。"_s;
+        cause = described(says.noPrinter);
         break;
     case Result::NotAccepting:
-        text = u"印刷できませんでした。\nプリンター「%1」が停止しているか、印刷を受け付けていません。"_s.arg(
-            outcome.printer);
+        cause = described(says.notAccepting).arg(outcome.printer);
         break;
     case Result::Failed:
-        text = outcome.printer.isEmpty()
-            ? u"印刷できませんでした。"_s
-            : u"印刷できませんでした。\nプリンター「%1」に送れませんでした。"_s.arg(outcome.printer);
+        if (!outcome.printer.isEmpty())
+            cause = described(says.notSent).arg(outcome.printer);
         break;
     }
+    QStringList lines{described(says.failed)};
+    if (!cause.isEmpty())
+        lines.append(cause);
     if (!outcome.detail.isEmpty())
-        text += u"\n（%1）"_s.arg(outcome.detail);
-    return text;
+        lines.append(described(says.detail).arg(outcome.detail));
+    return lines.join(u'\n');
 }
 
 }  // namespace printing

@@ -44,9 +44,10 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     // Reading the font configuration is the slowest single step of start-up
     // (fontconfig parses every configuration file of the system); it runs on
     // a helper thread while the application connects to the display, and is
-    // joined before anything uses a font. The program itself stays on one
-    // thread.
-    std::thread fontConfiguration([] { FcInit(); });
+    // joined before anything uses a font, and on every way out (a jthread
+    // joins when it goes out of scope, also when QApplication throws). The
+    // program itself stays on one thread.
+    std::jthread fontConfiguration([] { FcInit(); });
     auto app = std::make_unique<QApplication>(argc, argv);
     fontConfiguration.join();
 

@@ -23,85 +23,124 @@ constexpr std::string_view WindowDefault = "";           // the window's own fon
 // and "°" just right of it; the blanks between run under the field.
 constexpr std::string_view DirectionCaption = "△  Base\u3000     \u3000°";
 
-constexpr auto None = std::nullopt;
-constexpr Align L = Align::Left, R = Align::Right, C = Align::Centre;
+constexpr Align Right = Align::Right, Centre = Align::Centre;
+
+constexpr Font bold(std::string_view family, double points)
+{
+    return {family, points, true, false};
+}
+
+constexpr Font regular(std::string_view family, double points)
+{
+    return {family, points, false, false};
+}
+
+constexpr Font italic(std::string_view family, double points)
+{
+    return {family, points, false, true};
+}
 
 // Labels first: they lie beneath the entries and buttons, which follow in
-// tab order.
+// tab order. One control to an entry; what a field does not say is its
+// default (no role, left-aligned, visible, not in the tab order).
+// clang-format off
 constexpr std::array Controls{
-    Control{Kind::Label, "Label1", -1, "プリズムの合成", {360, 240, 3015, 375}, None, PaleYellow,
-        {Pop, 18, false, true}, C, true, -1, {}, {}},
-    Control{Kind::Label, "Label2", -1,
-        "２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。",
-        {3720, 240, 5655, 495}, None, None, {Gothic, 9.75, true, false}, L, true, -1, {}, {}},
-    Control{Kind::Label, "Label3", 0, "プリズム A  =", {960, 1320, 1815, 375}, Blue, None,
-        {PGothic, 14.25, true, false}, R, true, -1, {}, {}},
-    Control{Kind::Label, "Label3", 1, DirectionCaption, {3840, 1320, 2655, 375}, Blue, None,
-        {PGothic, 14.25, true, false}, L, true, -1, {}, {}},
-    Control{Kind::Label, "Label4", -1, "プリズム B  = ", {960, 2280, 1935, 375}, Red, None,
-        {PGothic, 14.25, true, false}, R, true, -1, {}, {}},
-    Control{Kind::Label, "Label3", 4, DirectionCaption, {3840, 2280, 2655, 375}, Red, None,
-        {PGothic, 14.25, true, false}, L, true, -1, {}, {}},
-    Control{Kind::Label, "Label5", -1, "合成プリズムＣは・・・", {960, 3720, 4215, 375}, Black, None,
-        {Gothic, 14.25, true, false}, L, true, -1, {}, {}},
-    Control{Kind::Label, "Label6", -1, "", {1080, 4200, 4935, 615}, Black, None, {PGothic, 18, true, false},
-        C, true, -1, {}, "合成プリズムＣ"},
-    Control{Kind::Label, "Label9", -1, "A", {5400, 5280, 375, 255}, None, None, {PGothic, 12, true, false}, C,
-        false, -1, {}, {}},
-    Control{Kind::Label, "Label12", -1, "B", {5400, 5520, 375, 255}, None, None, {PGothic, 12, true, false},
-        C, false, -1, {}, {}},
-    Control{Kind::Label, "Label13", -1, "C", {5400, 5760, 375, 255}, None, None, {PGothic, 12, true, false},
-        C, false, -1, {}, {}},
-    Control{Kind::CommandButton, "Command4", -1, "print", {960, 5400, 855, 615}, None, None,
-        {PGothic, 9.75, false, false}, C, false, 0, {}, {}},
-    Control{Kind::TextBox, "Text1", -1, "", {3000, 1260, 735, 450}, Blue, None, {PGothic, 15.75, true, false},
-        L, true, 1, "プリズムA 度数", {}},
-    Control{Kind::TextBox, "Text2", -1, "", {5040, 1260, 855, 450}, Blue, None, {PGothic, 15.75, true, false},
-        L, true, 2, "プリズムA Base方向", {}},
-    Control{Kind::TextBox, "Text3", -1, "", {3000, 2235, 735, 420}, Red, None, {PGothic, 15.75, true, false},
-        L, true, 3, "プリズムB 度数", {}},
-    Control{Kind::TextBox, "Text4", -1, "", {5040, 2205, 855, 450}, Red, None, {PGothic, 15.75, true, false},
-        L, true, 4, "プリズムB Base方向", {}},
+    Control{.name = "Label1", .role = Role::Title, .rect = {360, 240, 3015, 375}, .caption = "プリズムの合成",
+            .font = italic(Pop, 18), .background = PaleYellow, .align = Centre},
+    Control{.name = "Label2", .rect = {3720, 240, 5655, 495},
+            .caption = "２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。",
+            .font = bold(Gothic, 9.75)},
+    Control{.name = "Label3", .index = 0, .rect = {960, 1320, 1815, 375}, .caption = "プリズム A  =",
+            .font = bold(PGothic, 14.25), .text = Blue, .align = Right},
+    Control{.name = "Label3", .index = 1, .rect = {3840, 1320, 2655, 375}, .caption = DirectionCaption,
+            .font = bold(PGothic, 14.25), .text = Blue},
+    Control{.name = "Label4", .rect = {960, 2280, 1935, 375}, .caption = "プリズム B  = ",
+            .font = bold(PGothic, 14.25), .text = Red, .align = Right},
+    Control{.name = "Label3", .index = 4, .rect = {3840, 2280, 2655, 375}, .caption = DirectionCaption,
+            .font = bold(PGothic, 14.25), .text = Red},
+    Control{.name = "Label5", .rect = {960, 3720, 4215, 375}, .caption = "合成プリズムＣは・・・",
+            .font = bold(Gothic, 14.25), .text = Black},
+    Control{.name = "Label6", .role = Role::Result, .rect = {1080, 4200, 4935, 615},
+            .font = bold(PGothic, 18), .text = Black, .align = Centre, .accessibleDescription = "合成プリズムＣ"},
+    Control{.name = "Label9", .role = Role::LetterA, .rect = {5400, 5280, 375, 255}, .caption = "A",
+            .font = bold(PGothic, 12), .align = Centre, .visible = false},
+    Control{.name = "Label12", .role = Role::LetterB, .rect = {5400, 5520, 375, 255}, .caption = "B",
+            .font = bold(PGothic, 12), .align = Centre, .visible = false},
+    Control{.name = "Label13", .role = Role::LetterC, .rect = {5400, 5760, 375, 255}, .caption = "C",
+            .font = bold(PGothic, 12), .align = Centre, .visible = false},
+    Control{.name = "Command4", .kind = Kind::CommandButton, .role = Role::Print, .rect = {960, 5400, 855, 615},
+            .caption = "print", .font = regular(PGothic, 9.75), .align = Centre, .visible = false, .tab = 0},
+    Control{.name = "Text1", .kind = Kind::TextBox, .role = Role::APower, .rect = {3000, 1260, 735, 450},
+            .font = bold(PGothic, 15.75), .text = Blue, .tab = 1, .accessibleName = "プリズムA 度数"},
+    Control{.name = "Text2", .kind = Kind::TextBox, .role = Role::ADirection, .rect = {5040, 1260, 855, 450},
+            .font = bold(PGothic, 15.75), .text = Blue, .tab = 2, .accessibleName = "プリズムA Base方向"},
+    Control{.name = "Text3", .kind = Kind::TextBox, .role = Role::BPower, .rect = {3000, 2235, 735, 420},
+            .font = bold(PGothic, 15.75), .text = Red, .tab = 3, .accessibleName = "プリズムB 度数"},
+    Control{.name = "Text4", .kind = Kind::TextBox, .role = Role::BDirection, .rect = {5040, 2205, 855, 450},
+            .font = bold(PGothic, 15.75), .text = Red, .tab = 4, .accessibleName = "プリズムB Base方向"},
     // The caption is wider than the button and wraps at its second
     // ideographic space: "合成" over "C=A+B".
-    Control{Kind::CommandButton, "Command1", -1, "\u3000合成\u3000C=A+B", {7200, 1440, 1335, 855}, None,
-        LightOrange, {Gothic, 12, true, false}, C, true, 5, {}, {}},
-    Control{Kind::CommandButton, "Command3", -1, "END", {3840, 5400, 1095, 615}, None, LightPink,
-        {WindowDefault, 0, false, false}, C, false, 6, {}, {}},
-    Control{Kind::CommandButton, "Command2", -1, "リセット", {2280, 5400, 1095, 615}, None, None,
-        {Gothic, 9, false, false}, C, false, 7, {}, {}},
+    Control{.name = "Command1", .kind = Kind::CommandButton, .role = Role::Compute, .rect = {7200, 1440, 1335, 855},
+            .caption = "\u3000合成\u3000C=A+B", .font = bold(Gothic, 12), .background = LightOrange,
+            .align = Centre, .tab = 5},
+    // END names no font: it is drawn in the window's own.
+    Control{.name = "Command3", .kind = Kind::CommandButton, .role = Role::End, .rect = {3840, 5400, 1095, 615},
+            .caption = "END", .font = {WindowDefault}, .background = LightPink, .align = Centre, .visible = false,
+            .tab = 6},
+    Control{.name = "Command2", .kind = Kind::CommandButton, .role = Role::Reset, .rect = {2280, 5400, 1095, 615},
+            .caption = "リセット", .font = regular(Gothic, 9), .align = Centre, .visible = false, .tab = 7},
 };
 
 constexpr std::array Lines{
-    Line{"Line1", "vector A", Blue, 2, None},
-    Line{"Line2", "vector B", Red, 2, None},
-    Line{"Line3", "vector C", Black, 3, None},
-    Line{"Line4", "legend A", Blue, 2, Rect{5880, 5400, 600, 0}},
-    Line{"Line5", "legend B", Red, 2, Rect{5880, 5640, 600, 0}},
-    Line{"Line6", "legend C", Black, 3, Rect{5880, 5880, 600, 0}},
+    Line{.name = "Line1", .role = LineRole::VectorA, .colour = Blue, .width = 2},
+    Line{.name = "Line2", .role = LineRole::VectorB, .colour = Red, .width = 2},
+    Line{.name = "Line3", .role = LineRole::VectorC, .colour = Black, .width = 3},
+    Line{.name = "Line4", .role = LineRole::LegendA, .colour = Blue, .width = 2, .fixed = Rect{5880, 5400, 600, 0}},
+    Line{.name = "Line5", .role = LineRole::LegendB, .colour = Red, .width = 2, .fixed = Rect{5880, 5640, 600, 0}},
+    Line{.name = "Line6", .role = LineRole::LegendC, .colour = Black, .width = 3, .fixed = Rect{5880, 5880, 600, 0}},
 };
+// clang-format on
 
 constexpr Description Form{
-    "Form1",
-    "プリズムの合成",
-    9870,
-    6375,
-    {PGothic, 9, false, false},  // a Japanese form's default font
+    .windowTitle = "Form1",
+    .programTitle = "プリズムの合成",
+    .width = 9870,
+    .height = 6375,
+    .windowFont = regular(PGothic, 9),  // a Japanese form's default font
     // The dialog grey, black text and white fields of a form; the frame and
     // shading the desktop's standard buttons and entries are drawn with on
     // that grey, the raised edge of its filled buttons, and the blue of its
     // keyboard focus.
-    {{239, 239, 239}, Black, {255, 255, 255}, {171, 171, 171}, {254, 254, 254}, {237, 237, 237},
-        {255, 255, 255}, {239, 239, 239}, {159, 159, 159}, {118, 118, 118}, {38, 112, 158}, {61, 179, 252},
-        30},
-    Controls,
-    Lines,
+    .palette = {.window = {239, 239, 239},
+        .text = Black,
+        .field = {255, 255, 255},
+        .frame = {171, 171, 171},
+        .buttonTop = {254, 254, 254},
+        .buttonBottom = {237, 237, 237},
+        .light = {255, 255, 255},
+        .midlight = {239, 239, 239},
+        .dark = {159, 159, 159},
+        .shadow = {118, 118, 118},
+        .focus = {38, 112, 158},
+        .focusLight = {61, 179, 252},
+        .focusAlpha = 30},
+    .controls = Controls,
+    .lines = Lines,
+    // Half size: below that a number is no longer readable at arm's length.
+    .smallestTextScale = 0.5,
     // "～" is the full-width tilde.
-    "Ａの度数（正の数）、Base方向（0～360°）を入れて下さい",
-    "Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい",
-    "プリズムの合成を終了しました。もう一度使うときは、ページを再読み込みして下さい。",
-    "このページを使うには、JavaScript と WebAssembly が使える最新のブラウザーで、http か https のアドレスから"
-    "開いて下さい。",
+    .messageA = "Ａの度数（正の数）、Base方向（0～360°）を入れて下さい",
+    .messageB = "Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい",
+    .endedNotice = "プリズムの合成を終了しました。もう一度使うときは、ページを再読み込みして下さい。",
+    .unavailableNotice
+    = "このページを使うには、JavaScript と WebAssembly が使える最新のブラウザーで、http か https "
+      "のアドレスから開いて下さい。",
+    .print = {.failed = "印刷できませんでした。",
+        .noService = "印刷サービス（CUPS）に接続できません。",
+        .noPrinter = "既定のプリンターが見つかりません。プリンターを設定してから、もう一度印刷して下さい。",
+        .notAccepting = "プリンター「%1」が停止しているか、印刷を受け付けていません。",
+        .notSent = "プリンター「%1」に送れませんでした。",
+        .detail = "（%1）"},
 };
 
 // IPA's gothic faces share the metrics of the two Windows gothics, so the
@@ -136,6 +175,28 @@ const Control* find(std::string_view name, int index)
         if (c.name == name && c.index == index)
             return &c;
     return nullptr;
+}
+
+namespace {
+
+// In the order of the enumerations.
+constexpr std::array<std::string_view, 14> RoleNames{"", "title", "power A", "direction A", "power B",
+    "direction B", "compute", "reset", "end", "print", "result", "letter A", "letter B", "letter C"};
+static_assert(RoleNames.size() == size_t(Role::LetterC) + 1);
+constexpr std::array<std::string_view, 6> LineRoleNames{
+    "vector A", "vector B", "vector C", "legend A", "legend B", "legend C"};
+static_assert(LineRoleNames.size() == size_t(LineRole::LegendC) + 1);
+
+}  // namespace
+
+std::string_view name(Role role)
+{
+    return RoleNames[size_t(role)];
+}
+
+std::string_view name(LineRole role)
+{
+    return LineRoleNames[size_t(role)];
 }
 
 }  // namespace form

@@ -120,13 +120,14 @@ std::string json()
     std::vector<std::string> controls, lines, substitutionList;
     for (const Control& c : d.controls)
         controls.push_back(object({{"kind", json_string(kindName(c.kind))}, {"name", json_string(c.name)},
-            {"index", number(c.index)}, {"caption", json_string(c.caption)}, {"rect", rect(c.rect)},
-            {"text", rgb(c.text)}, {"background", rgb(c.background)}, {"font", font(c.font)},
+            {"index", number(c.index)}, {"role", json_string(name(c.role))},
+            {"caption", json_string(c.caption)}, {"rect", rect(c.rect)}, {"text", rgb(c.text)},
+            {"background", rgb(c.background)}, {"font", font(c.font)},
             {"align", json_string(alignName(c.align))}, {"visible", boolean(c.visible)},
             {"tab", number(c.tab)}, {"accessibleName", json_string(c.accessibleName)},
             {"accessibleDescription", json_string(c.accessibleDescription)}}));
     for (const Line& l : d.lines)
-        lines.push_back(object({{"name", json_string(l.name)}, {"role", json_string(l.role)},
+        lines.push_back(object({{"name", json_string(l.name)}, {"role", json_string(name(l.role))},
             {"colour", rgb(l.colour)}, {"width", number(l.width)}, {"fixed", rect(l.fixed)}}));
     for (const Substitution& s : substitutions()) {
         std::vector<std::string> standIns;
@@ -137,9 +138,9 @@ std::string json()
     return object({{"windowTitle", json_string(d.windowTitle)}, {"programTitle", json_string(d.programTitle)},
         {"width", number(d.width)}, {"height", number(d.height)}, {"windowFont", font(d.windowFont)},
         {"palette", palette(d.palette)}, {"controls", array(controls)}, {"lines", array(lines)},
-        {"messageA", json_string(d.messageA)}, {"messageB", json_string(d.messageB)},
-        {"endedNotice", json_string(d.endedNotice)}, {"unavailableNotice", json_string(d.unavailableNotice)},
-        {"substitutions", array(substitutionList)}});
+        {"smallestTextScale", number(d.smallestTextScale)}, {"messageA", json_string(d.messageA)},
+        {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
+        {"unavailableNotice", json_string(d.unavailableNotice)}, {"substitutions", array(substitutionList)}});
 }
 
 }  // namespace form

@@ -15,6 +15,8 @@
 
 namespace atspi {
 
+using namespace Qt::StringLiterals;
+
 // An accessible object: the bus name of its application and its path.
 struct Ref {
     QString service;
@@ -52,10 +54,10 @@ public:
         qDBusRegisterMetaType<Ref>();
         qDBusRegisterMetaType<QList<Ref>>();
         const QDBusMessage reply = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
-            u"org.a11y.Bus"_qs, u"/org/a11y/bus"_qs, u"org.a11y.Bus"_qs, u"GetAddress"_qs));
+            u"org.a11y.Bus"_s, u"/org/a11y/bus"_s, u"org.a11y.Bus"_s, u"GetAddress"_s));
         if (reply.type() != QDBusMessage::ReplyMessage)
             return false;
-        m_bus = QDBusConnection::connectToBus(reply.arguments().value(0).toString(), u"a11y"_qs);
+        m_bus = QDBusConnection::connectToBus(reply.arguments().value(0).toString(), u"a11y"_s);
         return m_bus.isConnected();
     }
 
@@ -63,8 +65,8 @@ public:
     QString property(const Ref& of, const QString& name) const
     {
         QDBusMessage call = QDBusMessage::createMethodCall(
-            of.service, of.path.path(), u"org.freedesktop.DBus.Properties"_qs, u"Get"_qs);
-        call << u"org.a11y.atspi.Accessible"_qs << name;
+            of.service, of.path.path(), u"org.freedesktop.DBus.Properties"_s, u"Get"_s);
+        call << u"org.a11y.atspi.Accessible"_s << name;
         const QDBusMessage reply = m_bus.call(call, QDBus::Block, 5000);
         return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
     }
@@ -72,7 +74,7 @@ public:
     QList<Ref> children(const Ref& of) const
     {
         const QDBusMessage reply = m_bus.call(QDBusMessage::createMethodCall(of.service, of.path.path(),
-                                                  u"org.a11y.atspi.Accessible"_qs, u"GetChildren"_qs),
+                                                  u"org.a11y.atspi.Accessible"_s, u"GetChildren"_s),
             QDBus::Block, 5000);
         QList<Ref> out;
         if (reply.type() == QDBusMessage::ReplyMessage)
@@ -84,17 +86,17 @@ public:
     std::optional<Ref> window(const QString& app, const QString& window) const
     {
         const Ref desktop{
-            u"org.a11y.atspi.Registry"_qs, QDBusObjectPath(u"/org/a11y/atspi/accessible/root"_qs)};
+            u"org.a11y.atspi.Registry"_s, QDBusObjectPath(u"/org/a11y/atspi/accessible/root"_s)};
         for (const Ref& a : children(desktop))
-            if (property(a, u"Name"_qs) == app)
+            if (property(a, u"Name"_s) == app)
                 for (const Ref& w : children(a))
-                    if (property(w, u"Name"_qs) == window)
+                    if (property(w, u"Name"_s) == window)
                         return w;
         return std::nullopt;
     }
 
 private:
-    QDBusConnection m_bus{u"none"_qs};
+    QDBusConnection m_bus{u"none"_s};
 };
 
 }  // namespace atspi

@@ -27,8 +27,25 @@ function setLine(element, x1, y1, x2, y2) {
 }
 
 const $ = (id) => document.getElementById(id);
-const entries = () => ['Text1', 'Text2', 'Text3', 'Text4'].map($);
-const diagramParts = () => [...layout.lines.map((l) => $(l.name)), $('Label9'), $('Label12'), $('Label13')];
+// The element of the control with a role (the description's), and of the
+// line with one.
+const withRole = (role) => $(idOf(layout.controls.find((c) => c.role === role)));
+const lineWithRole = (role) => $(layout.lines.find((l) => l.role === role).name);
+const Text1 = withRole('power A');
+const Text2 = withRole('direction A');
+const Text3 = withRole('power B');
+const Text4 = withRole('direction B');
+const Command1 = withRole('compute');
+const Command2 = withRole('reset');
+const Command3 = withRole('end');
+const Command4 = withRole('print');
+const Label6 = withRole('result');
+const entries = [Text1, Text2, Text3, Text4];
+const vectors = ['vector A', 'vector B', 'vector C'].map(lineWithRole);
+const diagramParts = [
+  ...layout.lines.map((l) => $(l.name)),
+  ...['letter A', 'letter B', 'letter C'].map(withRole),
+];
 
 function showDiagram(visible) {
   // Said in words while it is drawn; nothing stale once it is gone.
@@ -36,7 +53,7 @@ function showDiagram(visible) {
   if (visible) diagram.setAttribute('aria-label', prism.diagramText());
   else diagram.removeAttribute('aria-label');
   diagram.setAttribute('aria-hidden', String(!visible));
-  for (const part of diagramParts()) {
+  for (const part of diagramParts) {
     if (part instanceof SVGElement) {
       // A line of no length leaves no dot.
       const empty =
@@ -49,18 +66,36 @@ function showDiagram(visible) {
   }
 }
 
-// Every digit visible: a text wider than its box is drawn just small enough
-// to fit, down to half its size; then its beginning shows. Fields follow the
-// rule while they are not being edited.
-const SMALLEST_SCALE = 0.5;
+// Every digit visible: a text wider than its box is drawn in the largest
+// size, in half pixels, at which it fits while half a pixel more does not,
+// down to the description's smallest share of its size; then its beginning
+// shows. Fields follow the rule while they are not being edited.
+const STEPS_PER_PIXEL = 2;
 function fit(element) {
   element.style.fontSize = ''; // the layout's size (form.css)
   if (element === document.activeElement) return;
-  const full = parseFloat(getComputedStyle(element).fontSize);
-  let size = full;
-  while (element.scrollWidth > element.clientWidth && size > full * SMALLEST_SCALE) {
-    size = Math.max(size - 0.5, full * SMALLEST_SCALE);
-    element.style.fontSize = `${size}px`;
+  const fits = () => element.scrollWidth <= element.clientWidth;
+  if (!fits()) {
+    const full = parseFloat(getComputedStyle(element).fontSize);
+    const smallest = full * layout.smallestTextScale;
+    const fitsAt = (step) => {
+      element.style.fontSize = `${step / STEPS_PER_PIXEL}px`;
+      return fits();
+    };
+    // A search between the smallest step and one below the full size that
+    // keeps "fits at low" and "does not fit at high + 1".
+    let low = Math.ceil(smallest * STEPS_PER_PIXEL);
+    let high = Math.ceil(full * STEPS_PER_PIXEL) - 1;
+    if (high < low || !fitsAt(low)) {
+      element.style.fontSize = `${smallest}px`;
+    } else {
+      while (low < high) {
+        const middle = Math.ceil((low + high) / 2);
+        if (fitsAt(middle)) low = middle;
+        else high = middle - 1;
+      }
+      fitsAt(low);
+    }
   }
   if (element.scrollLeft) element.scrollLeft = 0;
 }
@@ -126,16 +161,15 @@ function compute() {
 }
 
 function computeNow() {
-  const [a, aBase, b, bBase] = entries().map((e) => e.value);
+  const [a, aBase, b, bBase] = entries.map((e) => e.value);
   const outcome = prism.compute(a, aBase, b, bBase);
   const Outcome = prism.outcomes;
   if (outcome === Outcome.RejectA) return showMessage(layout.messageA);
   if (outcome === Outcome.RejectB) return showMessage(layout.messageB);
 
-  const result = $('Label6');
-  result.textContent = prism.resultText();
-  fit(result);
-  for (const id of ['Command2', 'Command3', 'Command4']) $(id).hidden = false;
+  Label6.textContent = prism.resultText();
+  fit(Label6);
+  for (const button of [Command2, Command3, Command4]) button.hidden = false;
   updateDiagram();
 }
 
@@ -143,9 +177,9 @@ function updateDiagram() {
   if (!prism.hasScale()) return showDiagram(false);
   // The three vectors start at the diagram's origin, end where the core says.
   const { x: x1, y: y1 } = prism.origin();
-  ['Line1', 'Line2', 'Line3'].forEach((name, i) => {
+  vectors.forEach((line, i) => {
     const end = prism.end(i);
-    setLine($(name), x1, y1, end.x, end.y);
+    setLine(line, x1, y1, end.x, end.y);
   });
   showDiagram(true);
 }
@@ -154,7 +188,7 @@ const committed = new Map(); // entry -> its text at its last change
 
 // Command2_Click
 function reset() {
-  for (const entry of entries()) {
+  for (const entry of entries) {
     entry.value = '';
     committed.set(entry, '');
     fit(entry);
@@ -164,7 +198,7 @@ function reset() {
 
 // As reset leaves them: the entries, the buttons and the focus stay.
 function clearResult() {
-  $('Label6').textContent = '';
+  Label6.textContent = '';
   showDiagram(false);
 }
 
@@ -201,7 +235,8 @@ function start() {
   wire();
   // The page gives Text1 the focus (autofocus) once it is laid out; a
   // browser that has not yet is asked now.
-  if (document.activeElement !== $('Text1')) $('Text1').focus();
+  const first = document.querySelector('[autofocus]');
+  if (first && document.activeElement !== first) first.focus();
   document.documentElement.dataset.ready = 'true';
   performance.mark('prism-ready');
   // In the frame that first paints the form, where it is laid out anyway.
@@ -227,16 +262,16 @@ function registerServiceWorker() {
 }
 
 function wire() {
-  $('Command1').addEventListener('click', compute);
-  $('Command2').addEventListener('click', reset);
-  $('Command3').addEventListener('click', end);
-  $('Command4').addEventListener('click', () => window.print());
+  Command1.addEventListener('click', compute);
+  Command2.addEventListener('click', reset);
+  Command3.addEventListener('click', end);
+  Command4.addEventListener('click', () => window.print());
   // A bundled font that arrives after a text was fitted changes its width.
   document.fonts.addEventListener('loadingdone', () => {
     hangAll();
-    [...entries(), $('Label6')].forEach(fit);
+    [...entries, Label6].forEach(fit);
   });
-  for (const entry of entries()) {
+  for (const entry of entries) {
     entry.addEventListener('input', (event) => event.isComposing || entryChanged(entry));
     entry.addEventListener('compositionend', () => entryChanged(entry));
     entry.addEventListener('focus', () => fit(entry));

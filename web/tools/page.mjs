@@ -72,10 +72,11 @@ function element(c) {
   }
   if (c.kind === 'CommandButton')
     return `<button${attributes({ ...common, type: 'button' })}>${escape(c.caption)}</button>`;
-  // The result line is read out when it changes, described by its role.
-  const result = c.accessibleDescription
-    ? { role: 'status', 'aria-live': 'polite', 'aria-description': c.accessibleDescription }
-    : {};
+  // The result line is read out when it changes, described by what it is.
+  const result =
+    c.role === 'result'
+      ? { role: 'status', 'aria-live': 'polite', 'aria-description': c.accessibleDescription }
+      : {};
   return `<div${attributes({ ...common, ...result })}>${escape(c.caption)}</div>`;
 }
 

@@ -29,40 +29,63 @@ struct Rect {
 // A font as the layout names it. An empty family is the window's default
 // font (windowFont below).
 struct Font {
-    std::string_view family;
-    double points;
-    bool bold;
-    bool italic;
+    std::string_view family{};
+    double points = 0;
+    bool bold = false;
+    bool italic = false;
 };
 
 enum class Kind { TextBox, CommandButton, Label };
 enum class Align { Left, Right, Centre };
 
+// What the program does with a control beyond drawing it as described. The
+// builders of both front ends treat a control by its role, never by its
+// name (the names are the controls' vocabulary, not their meaning).
+enum class Role {
+    None,        // drawn as described, nothing more
+    Title,       // the program's title
+    APower,      // the four entries, in the order a compute reads them
+    ADirection,  //
+    BPower,      //
+    BDirection,  //
+    Compute,     // the four buttons, each bound to its action
+    Reset,       //
+    End,         //
+    Print,       //
+    Result,      // the result line: one line, drawn smaller where it is too long
+    LetterA,     // the legend's letters, shown and hidden with the diagram
+    LetterB,     //
+    LetterC,     //
+};
+
 struct Control {
-    Kind kind;
-    std::string_view name;  // Text1, Command4, Label3 ...
-    int index;              // member of a control array (Label3), or -1
-    std::string_view caption;
-    Rect rect;
-    std::optional<Rgb> text;        // none: the platform's text colour
-    std::optional<Rgb> background;  // a label's background, a button's fill; none: the platform's
-    Font font;
-    Align align;                             // labels; entries are left-aligned
-    bool visible;                            // at start
-    int tab;                                 // tab position, or -1 (labels)
-    std::string_view accessibleName;         // entries
-    std::string_view accessibleDescription;  // the result line
+    std::string_view name{};  // Text1, Command4, Label3 ...
+    int index = -1;           // member of a control array (Label3), or -1
+    Kind kind = Kind::Label;
+    Role role = Role::None;
+    Rect rect{};
+    std::string_view caption{};
+    Font font{};
+    std::optional<Rgb> text{};                 // none: the platform's text colour
+    std::optional<Rgb> background{};           // a label's background, a button's fill; none: the platform's
+    Align align = Align::Left;                 // labels; entries are left-aligned
+    bool visible = true;                       // at start
+    int tab = -1;                              // tab position, or -1 (labels)
+    std::string_view accessibleName{};         // entries
+    std::string_view accessibleDescription{};  // the result line
 };
 
 // A straight line of the diagram, its width in pixels. The legend's lines
 // never move; the vectors start at the diagram's origin and end where the
 // core's end points say.
+enum class LineRole { VectorA, VectorB, VectorC, LegendA, LegendB, LegendC };
+
 struct Line {
     std::string_view name;
-    std::string_view role;
+    LineRole role;
     Rgb colour;
     int width;
-    std::optional<Rect> fixed;  // legend: from (left, top) to (left + width, top)
+    std::optional<Rect> fixed{};  // legend: from (left, top) to (left + width, top)
 };
 
 // The colours the platform gives a form where a control names none, and
@@ -86,6 +109,18 @@ struct Palette {
     int focusAlpha;
 };
 
+// The print action's messages when nothing was printed: the first line,
+// then the cause, then the print service's own words in `detail`'s frame.
+// "%1" stands for the printer's name, or for those words.
+struct PrintMessages {
+    std::string_view failed;        // nothing was printed
+    std::string_view noService;     // the print service cannot be reached
+    std::string_view noPrinter;     // it knows no default printer
+    std::string_view notAccepting;  // the printer (%1) is stopped or refuses jobs
+    std::string_view notSent;       // the printer (%1) did not take the job
+    std::string_view detail;        // the service's words (%1)
+};
+
 struct Description {
     std::string_view windowTitle;       // "Form1"
     std::string_view programTitle;      // the title messages carry
@@ -94,11 +129,17 @@ struct Description {
     Palette palette;                    // for controls that name no colour
     std::span<const Control> controls;  // creation order: labels first, then entries and buttons in tab order
     std::span<const Line> lines;
+    // A text wider than its entry or its line is drawn in a smaller size of
+    // its font, the largest that fits on the front end's own step of sizes
+    // (while the next step up does not), never below this share of its own
+    // size; where even that is too wide, its beginning shows.
+    double smallestTextScale;
     std::string_view messageA;     // prism A refused
     std::string_view messageB;     // prism B refused
     std::string_view endedNotice;  // the page in a browser tab after END
     // The page's own text, shown when it cannot start: what it needs.
     std::string_view unavailableNotice;
+    PrintMessages print;
 };
 
 // Where a named face is not installed, the faces that stand in for it, in
@@ -113,6 +154,10 @@ std::span<const Substitution> substitutions();
 
 // The control called `name` (with `index` for a control array), or nullptr.
 const Control* find(std::string_view name, int index = -1);
+
+// A role as the page reads it ("power A", "result", "vector C" ...).
+std::string_view name(Role role);
+std::string_view name(LineRole role);
 
 // The whole description as one JSON object, for the web page.
 std::string json();
