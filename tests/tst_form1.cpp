@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window as a user meets it, on the offscreen platform: layout, captions,
 // focus and tab order, the compute action and its messages.
+#include "fitting.h"
 #include "fonts.h"
 #include "formdriver.h"
 
@@ -56,6 +57,8 @@ private slots:
     void enterAndEscapeInFieldsDoNothing();
     void enterOnFocusedButtonPressesIt();
     void accessibleNames();
+    void fittingRule_data();
+    void fittingRule();
 
 private:
     FormFixture m_fixture;
@@ -230,26 +233,33 @@ void Form1Test::refusalAfterAnEditLeavesResultCleared()
 
 void Form1Test::editsClearResult_data()
 {
+    QTest::addColumn<int>("entry");
     QTest::addColumn<int>("edit");
     QTest::addColumn<bool>("clears");
-    QTest::newRow("an input method commits") << int(Edit::InputMethodCommit) << true;
-    QTest::newRow("an input method composes") << int(Edit::InputMethodPreedit) << false;
-    QTest::newRow("an assistive tool inserts") << int(Edit::AccessibleInsert) << true;
-    QTest::newRow("the same text set again") << int(Edit::SameText) << false;
-    QTest::newRow("the focus moves") << int(Edit::FocusMoves) << false;
-    QTest::newRow("the text is selected") << int(Edit::SelectAll) << false;
+    QTest::newRow("an input method commits") << 3 << int(Edit::InputMethodCommit) << true;
+    QTest::newRow("an input method composes") << 3 << int(Edit::InputMethodPreedit) << false;
+    QTest::newRow("an assistive tool inserts") << 3 << int(Edit::AccessibleInsert) << true;
+    QTest::newRow("the same text set again") << 3 << int(Edit::SameText) << false;
+    QTest::newRow("the focus moves") << 3 << int(Edit::FocusMoves) << false;
+    QTest::newRow("the text is selected") << 3 << int(Edit::SelectAll) << false;
+    // Every entry: each one's result would otherwise print beside entries
+    // it was not computed from.
+    QTest::newRow("A's power changes") << 1 << int(Edit::InputMethodCommit) << true;
+    QTest::newRow("A's direction changes") << 2 << int(Edit::InputMethodCommit) << true;
+    QTest::newRow("B's direction changes") << 4 << int(Edit::InputMethodCommit) << true;
 }
 
 // A result on screen always belongs to the entries beside it: any change of
 // an entry's text clears it, as reset does, and leaves everything else.
 void Form1Test::editsClearResult()
 {
+    QFETCH(int, entry);
     QFETCH(int, edit);
     QFETCH(bool, clears);
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     const QString shown = m_ui->label("Label6")->text();
     const prism::CompositionState before = m_form->state();
-    QLineEdit* field = m_ui->text(3);
+    QLineEdit* field = m_ui->text(entry);
     field->setFocus();
 
     switch (Edit(edit)) {
@@ -369,6 +379,76 @@ void Form1Test::accessibleNames()
     QVERIFY(result);
     QCOMPARE(result->text(QAccessible::Name), u"5.0△ Base 53°"_s);
     QCOMPARE(result->text(QAccessible::Description), described(form::find("Label6")->accessibleDescription));
+}
+
+void Form1Test::fittingRule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a power") << u"12.75"_s;
+    QTest::newRow("a direction") << u"247.5"_s;
+    QTest::newRow("narrow digits") << u"1111"_s;
+}
+
+// A number is drawn at its own size exactly where a line edit would not
+// scroll it (scrolling by even a pixel cuts its first digit); otherwise at
+// the largest quarter point that fits while the next one up does not, never
+// below the smallest share, where it may still not fit. Widths from far too
+// narrow to wide enough, across the line edit's own boundary.
+void Form1Test::fittingRule()
+{
+    QFETCH(QString, text);
+    const QFont font = m_ui->text(1)->font();
+    const int advance = qCeil(QFontMetricsF(font).horizontalAdvance(text));
+    // Qt's line edit as the judge of "fits": whether it scrolls the text
+    // (its cursor at the end) from where its cursor stands in a wide field.
+    const auto lineEdit = [&](int width) {
+        auto edit = std::make_unique<QLineEdit>(text);
+        edit->setFont(font);
+        edit->setFixedWidth(width);
+        return edit;
+    };
+    const auto cursorX = [](QLineEdit& edit) {
+        edit.grab();  // lays the text out and scrolls it
+        return edit.inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    };
+    const int unscrolled = cursorX(*lineEdit(advance * 3));
+    for (int width = advance / 2; width <= advance + 16; ++width) {
+        EntryField field(text);
+        field.setFont(font);
+        field.setFixedWidth(width);
+        const auto plain = lineEdit(width);
+        const bool scrolls = cursorX(*plain) != unscrolled;
+        const bool drawnAsIs = field.grab().toImage() == plain->grab().toImage();
+        QVERIFY2(drawnAsIs == !scrolls,
+            qPrintable(u"%1 px: a line edit %2 it, the field draws it %3"_s.arg(width)
+                           .arg(scrolls ? u"scrolls"_s : u"does not scroll"_s)
+                           .arg(drawnAsIs ? u"as is"_s : u"smaller"_s)));
+    }
+
+    // The size picked for a line of each width, from too narrow for the
+    // smallest size, through the first that takes it, to the full size.
+    const qreal smallest = font.pointSizeF() * form::description().smallestTextScale;
+    QSet<QString> seen;
+    for (int line = advance / 3; line <= advance + 2; ++line) {
+        const std::optional<QFont> f = fitting::shrunk(font, text, line);
+        QCOMPARE(!f, fitting::fits(font, text, line));
+        if (!f) {
+            seen << u"whole"_s;
+            continue;
+        }
+        const qreal size = f->pointSizeF();
+        QVERIFY(size >= smallest && size < font.pointSizeF());
+        if (fitting::fits(*f, text, line)) {
+            QFont larger = *f;
+            larger.setPointSizeF(size + 0.25);
+            QVERIFY2(!fitting::fits(larger, text, line), qPrintable(u"%1 pt in %2 px"_s.arg(size).arg(line)));
+            seen << u"smaller"_s;
+        } else {
+            QCOMPARE(size, smallest);
+            seen << u"cannot fit"_s;
+        }
+    }
+    QCOMPARE(seen, (QSet{u"whole"_s, u"smaller"_s, u"cannot fit"_s}));
 }
 
 PRISM_WINDOW_TEST_MAIN(Form1Test)

@@ -57,6 +57,7 @@ private slots:
     void printsWindowAtTrueSize();
     void printsOnTheQueuesOwnPaper_data();
     void printsOnTheQueuesOwnPaper();
+    void printsInsideThePrintersMargins();
     void printsLongEntriesWhole();
     void printAfterAnEditHasNoResult();
     void noDestinationSaysSo();
@@ -304,6 +305,34 @@ void PrintTest::printsOnTheQueuesOwnPaper()
     QVERIFY2(count(out.page, at(QRect(places::origin() + QPoint(10, -5), QSize(50, 10))), bluish) > 20,
         "vector A");
     QVERIFY2(count(out.page, at(places::control("Label6")), dark) > 100, "result text");
+}
+
+void PrintTest::printsInsideThePrintersMargins()
+{
+    // A printer that cannot reach the edge of the sheet: half an inch all
+    // round on A4 (its description's imageable area). The window starts at
+    // the corner of what it can print, not in the margin it cannot reach.
+    QTemporaryDir folder;
+    QFile original(CupsSandbox::pdfPrinterPpd());
+    QVERIFY(folder.isValid() && original.open(QIODevice::ReadOnly));
+    QString ppd = QString::fromLatin1(original.readAll());
+    const auto area = QRegularExpression(uR"(\*ImageableArea A4/A4: "[^"]*")"_s);
+    QVERIFY(ppd.contains(area));
+    ppd.replace(area, u"*ImageableArea A4/A4: \"36 36 559.28 805.89\""_s);
+    QFile margins(folder.filePath(u"margins.ppd"_s));
+    QVERIFY(margins.open(QIODevice::WriteOnly) && margins.write(ppd.toLatin1()) > 0);
+    margins.close();
+    QVERIFY(m_cups.addPdfPrinter(Printer, true, margins.fileName()));
+    QVERIFY(m_cups.toolOk(u"lpadmin"_s, {u"-p"_s, Printer, u"-o"_s, u"PageSize=A4"_s}));
+
+    constexpr int Dpi = 96;
+    const Printed out = printed(Dpi);
+    QVERIFY(!out.page.isNull());
+    const QPoint inch2(Dpi / 2, Dpi / 2);
+    QVERIFY2((out.window.topLeft() - inch2).manhattanLength() <= 2,
+        qPrintable(u"the window starts at %1, %2 px"_s.arg(out.window.x()).arg(out.window.y())));
+    QVERIFY2(
+        std::abs(out.window.width() - m_form->width()) <= 3, qPrintable(QString::number(out.window.width())));
 }
 
 void PrintTest::printsLongEntriesWhole()

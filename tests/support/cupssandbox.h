@@ -111,10 +111,13 @@ public:
 
     bool running() const { return m_cupsd.state() == QProcess::Running; }
 
-    // A queue that turns jobs into PDF files (Debian's cups-pdf).
-    bool addPdfPrinter(const QString& name, bool makeDefault)
+    // Debian's description of the cups-pdf printer: every paper, no margin.
+    static QString pdfPrinterPpd() { return u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_s; }
+
+    // A queue that turns jobs into PDF files (Debian's cups-pdf), described
+    // by `ppd`.
+    bool addPdfPrinter(const QString& name, bool makeDefault, const QString& ppd = pdfPrinterPpd())
     {
-        const QString ppd = u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_s;
         if (!QFile::exists(ppd))
             return false;
         if (!toolOk(u"lpadmin"_s, {u"-p"_s, name, u"-v"_s, u"cups-pdf:/"_s, u"-E"_s, u"-P"_s, ppd}))

@@ -247,15 +247,25 @@ test('a result wider than its line is drawn smaller, every digit inside the line
   );
 });
 
-test('typing in an entry after a result clears the result and the diagram', async () => {
+test('typing in any entry after a result clears the result and the diagram', async () => {
   await computeWorked();
-  await browser.type($('Text3'), '5');
-  const after = await browser.evaluate(() => ({
-    entry: document.getElementById('Text3').value,
-    result: document.getElementById('Label6').textContent,
-    lines: [...document.querySelectorAll('#diagram line')].map((l) => l.getAttribute('visibility')),
-  }));
-  assert.deepEqual(after, { entry: '45', result: '', lines: layout.lines.map(() => 'hidden') });
+  for (const [i, typed] of worked.entries()) {
+    const id = `Text${i + 1}`;
+    // A point at the end: another text, the same number.
+    await browser.type($(id), '.');
+    const after = await browser.evaluate(
+      (id) => ({
+        entry: document.getElementById(id).value,
+        result: document.getElementById('Label6').textContent,
+        lines: [...document.querySelectorAll('#diagram line')].map((l) => l.getAttribute('visibility')),
+      }),
+      id,
+    );
+    assert.deepEqual(after, { entry: `${typed}.`, result: '', lines: layout.lines.map(() => 'hidden') });
+    // The next entry is changed after a result again.
+    await browser.click($('Command1'));
+    await until(() => document.getElementById('Label6').textContent, null, 'a result');
+  }
 });
 
 test('END in a browser tab gives way to the notice, which takes the focus', async () => {

@@ -229,6 +229,20 @@ for (const [width, height, touch] of [
   });
 }
 
+test('a long entry is edited at its own size and drawn smaller once left, as on the desktop', async ({
+  page,
+}) => {
+  const field = page.locator('#Text1');
+  const size = () => field.evaluate((e) => parseFloat(getComputedStyle(e).fontSize));
+  const full = (control('Text1').font.points * 96) / 72;
+  await field.fill('1234567.891');
+  expect(await size()).toBe(full);
+  await page.keyboard.press('Tab');
+  expect(await size()).toBeLessThan(full);
+  await field.focus();
+  expect(await size()).toBe(full);
+});
+
 test('the entries ask a touch keyboard for a decimal keypad and change nothing typed', async ({ page }) => {
   for (let n = 1; n <= 4; ++n) {
     const field = page.locator(`#Text${n}`);
