@@ -151,6 +151,56 @@ std::string result_text(const CompositionState& state)
     return prism_text(format_number(state.CP, 1), state.CBase);
 }
 
+namespace {
+
+enum class Eye { Right, Left };
+
+// One part, "3.0△ BI", or nothing where its size is written as zero.
+std::string part(double size, int decimals, std::string_view letters)
+{
+    const std::string written = format_number(size, decimals);
+    if (written.find_first_not_of("0.") == std::string::npos)
+        return {};
+    return written + "\u25B3 " + std::string(letters);
+}
+
+// The parts of a prism whose components are (x, y), for an eye: x > 0
+// points to 0°, base in for the right eye and out for the left.
+std::string parts(double x, double y, Eye eye, int decimals)
+{
+    const bool in = (x > 0) == (eye == Eye::Right);
+    std::string text = part(std::fabs(x), decimals, in ? "BI" : "BO");
+    const std::string vertical = part(std::fabs(y), decimals, y > 0 ? "BU" : "BD");
+    if (!text.empty() && !vertical.empty())
+        text += "\u3001";
+    return text + vertical;
+}
+
+// C measured for `own`: its parts there, and half of it at its own
+// direction for that eye, the other half turned by 180° for the other.
+Reading reading(const CompositionState& s, Eye own)
+{
+    const double x = s.CX, y = s.CY;
+    const Share mine{prism_text(format_number(s.CP / 2, 2), s.CBase), parts(x / 2, y / 2, own, 2)};
+    const Eye other = own == Eye::Right ? Eye::Left : Eye::Right;
+    const Share theirs{prism_text(format_number(s.CP / 2, 2), std::fmod(s.CBase + 180, 360)),
+        parts(-x / 2, -y / 2, other, 2)};
+    return {parts(x, y, own, 1), own == Eye::Right ? mine : theirs, own == Eye::Right ? theirs : mine};
+}
+
+}  // namespace
+
+Eyes eyes(const CompositionState& state)
+{
+    Eyes e;
+    e.needed = format_number(state.CP, 1) != "0.0";
+    if (e.needed) {
+        e.asRight = reading(state, Eye::Right);
+        e.asLeft = reading(state, Eye::Left);
+    }
+    return e;
+}
+
 Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase,
     std::string_view bPower, std::string_view bBase)
 {
@@ -163,6 +213,7 @@ Shown compute(CompositionState& state, std::string_view aPower, std::string_view
     if (shown.outcome != Outcome::Composed)
         return shown;
     shown.result = result_text(state);
+    shown.eyes = eyes(state);
     shown.scaled = round_and_scale(state);
     if (shown.scaled) {
         shown.ends = {end_point(state.AXs, state.AYs), end_point(state.BXs, state.BYs),

@@ -100,6 +100,42 @@ std::string result_text(const CompositionState& state);
 // one-decimal powers, so round_and_scale must have run and found a scale.
 std::string diagram_text(const CompositionState& state);
 
+// C in the words a lens order and a trial frame use, for one eye: its
+// horizontal part, base in (BI) or out (BO), and its vertical part, base up
+// (BU) or down (BD), each written as its size, "△", a space and the two
+// letters ("3.0△ BI"), joined with "、"; a part whose written size is zero
+// is left out. Seen facing the wearer, 0° is base in for the right eye and
+// base out for the left; 90° is base up for both.
+struct Share {
+    std::string prism;  // a half in the 360° notation ("2.50△ Base 53°"); empty for a whole C
+    std::string parts;  // "3.0△ BI、4.0△ BU"; empty where no part is worth writing
+};
+
+// C read as the prism of one eye: that eye's parts, and C split half and
+// half between the two eyes (the other eye's half turned by 180°), each half
+// to two decimals.
+struct Reading {
+    std::string parts;  // the whole C, as that eye's parts
+    Share right;        // the split: the right eye's half
+    Share left;         // ... and the left eye's
+};
+
+// Both readings, since the program cannot know whose eye C was measured
+// for. `needed` is false where the result line's power reads 0.0: no
+// prism at all, and every text empty.
+struct Eyes {
+    bool needed = false;
+    Reading asRight;  // C is the right eye's
+    Reading asLeft;   // C is the left eye's
+};
+
+// The eyes' texts of a composed state, from C's components, power and
+// direction as composed (never from the rounded texts), rounded as the
+// result line rounds: whole parts with "#0.0", halves with "#0.00", a
+// half's direction in whole degrees from CBase for C's own eye and from
+// (CBase + 180) modulo 360 for the other.
+Eyes eyes(const CompositionState& state);
+
 // Everything a front end shows after a compute press.
 struct Shown {
     Outcome outcome = Outcome::Composed;
@@ -107,11 +143,12 @@ struct Shown {
     bool scaled = false;              // a diagram scale exists
     std::array<TwipPoint, 3> ends{};  // where A, B and C end, when scaled
     std::string words;                // the diagram in words, when scaled
+    Eyes eyes;                        // the result for each eye
 };
 
 // One compute press, the whole road from the entries to what is shown, on
 // the window's record: the four entry texts go into AP, ABase, BP, BBase as
-// typed; the checks (evaluate); the result line; the diagram's scale
+// typed; the checks (evaluate); the result line and each eye's; the diagram's scale
 // (round_and_scale) and the vectors' end points. A refusal leaves every
 // result as it was and says only which prism was refused.
 Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase,
