@@ -130,14 +130,14 @@ int main(int argc, char** argv)
             : std::vector<std::string>{
                 entries.power(), entries.direction(), entries.power(), entries.direction()};
         const int outcome = prism_compute(in[0].c_str(), in[1].c_str(), in[2].c_str(), in[3].c_str());
-        std::printf("{\"in\":[%s,%s,%s,%s],\"outcome\":%d,\"text\":%s,\"words\":%s,\"scaled\":%d,"
+        std::printf("{\"in\":[%s,%s,%s,%s],\"outcome\":%d,\"text\":%s,\"words\":%s,\"eyes\":%s,\"scaled\":%d,"
                     "\"powers\":[%s,%s,%s],\"scale\":%.9g,\"ends\":[%.9g,%.9g,%.9g,%.9g,%.9g,%.9g]}\n",
             quoted(in[0]).c_str(), quoted(in[1]).c_str(), quoted(in[2]).c_str(), quoted(in[3]).c_str(),
             outcome, quoted(prism_result_text()).c_str(), quoted(prism_diagram_text()).c_str(),
-            prism_has_scale(), quoted(prism_power_text(0)).c_str(), quoted(prism_power_text(1)).c_str(),
-            quoted(prism_power_text(2)).c_str(), double(prism_scale()), double(prism_end_x(0)),
-            double(prism_end_y(0)), double(prism_end_x(1)), double(prism_end_y(1)), double(prism_end_x(2)),
-            double(prism_end_y(2)));
+            quoted(prism_eyes_json()).c_str(), prism_has_scale(), quoted(prism_power_text(0)).c_str(),
+            quoted(prism_power_text(1)).c_str(), quoted(prism_power_text(2)).c_str(), double(prism_scale()),
+            double(prism_end_x(0)), double(prism_end_y(0)), double(prism_end_x(1)), double(prism_end_y(1)),
+            double(prism_end_x(2)), double(prism_end_y(2)));
     }
     return 0;
 }

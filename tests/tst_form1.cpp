@@ -8,6 +8,7 @@
 #include <form/form.h>
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QFontInfo>
 
 #include <memory>
@@ -57,6 +58,7 @@ private slots:
     void enterAndEscapeInFieldsDoNothing();
     void enterOnFocusedButtonPressesIt();
     void accessibleNames();
+    void eachEyeBesideTheResult();
     void fittingRule_data();
     void fittingRule();
 
@@ -373,12 +375,43 @@ void Form1Test::enterOnFocusedButtonPressesIt()
 void Form1Test::accessibleNames()
 {
     // The entries' names come from the description (checked by controls());
-    // the result line speaks the result and says what it is.
+    // the result line speaks the result and says what it is (and, while it
+    // shows one, each eye's words).
     QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
     QAccessibleInterface* result = QAccessible::queryAccessibleInterface(m_ui->label("Label6"));
     QVERIFY(result);
     QCOMPARE(result->text(QAccessible::Name), u"5.0△ Base 53°"_s);
-    QCOMPARE(result->text(QAccessible::Description), described(form::find("Label6")->accessibleDescription));
+    QVERIFY(result->text(QAccessible::Description)
+                .startsWith(described(form::find("Label6")->accessibleDescription)));
+}
+
+// The worked example in each eye's words beside the result line while it
+// shows: C as the right eye's is 3.0△ BI with 4.0△ BU, as the left eye's
+// 3.0△ BO with 4.0△ BU; split, 2.50△ at 53° and at 233°. Copied from the
+// keyboard; gone, and the line's description at rest, after reset.
+void Form1Test::eachEyeBesideTheResult()
+{
+    QLabel* result = m_ui->label("Label6");
+    const QString resting = result->accessibleDescription();
+    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
+    for (const QString& text :
+        {u"3.0△ BI、4.0△ BU"_s, u"3.0△ BO、4.0△ BU"_s, u"2.50△ Base 53°"_s, u"2.50△ Base 233°"_s}) {
+        QVERIFY2(result->toolTip().contains(text), qPrintable(result->toolTip()));
+        QVERIFY2(result->accessibleDescription().contains(text), qPrintable(result->accessibleDescription()));
+    }
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    for (const auto& [key, copied] : {std::pair{Qt::Key_C, u"5.0△ Base 53°"_s},
+             {Qt::Key_R, u"3.0△ BI、4.0△ BU"_s}, {Qt::Key_L, u"3.0△ BO、4.0△ BU"_s}}) {
+        QTest::keyClick(m_ui->text(1), key, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+    QCOMPARE(m_ui->text(1)->text(), u"3"_s);
+
+    m_ui->click(m_ui->command(2));
+    QVERIFY(result->toolTip().isEmpty());
+    QCOMPARE(result->accessibleDescription(), resting);
+    for (const QAction* copy : result->actions())
+        QVERIFY(!copy->isEnabled());
 }
 
 void Form1Test::fittingRule_data()

@@ -11,7 +11,9 @@
 
 #include <form/form.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -104,6 +106,7 @@ Form1::Form1(QWidget* parent)
     // change the text, so clears nothing yet.
     for (QLineEdit* field : {Text1, Text2, Text3, Text4})
         connect(field, &QLineEdit::textChanged, this, &Form1::clearResult);
+    addCopies(layout.eyes);
 
     Text1->setFocus();
 }
@@ -176,6 +179,27 @@ void Form1::keep(form::Role role, QWidget* widget)
     }
 }
 
+// The result line's menu copies the result line or either eye's parts; the
+// same copies from the keyboard, anywhere in the window: Ctrl+Shift+C, R
+// and L. Offered while a result shows.
+void Form1::addCopies(const form::EyeWords& words)
+{
+    const auto copy = [this](std::string_view caption, QKeyCombination keys) {
+        auto* action = new QAction(described(caption), Label6);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this,
+            [action] { QGuiApplication::clipboard()->setText(action->data().toString()); });
+        Label6->addAction(action);
+        return action;
+    };
+    m_copyResult = copy(words.copyResult, Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    m_copyRight = copy(words.copyRight, Qt::CTRL | Qt::SHIFT | Qt::Key_R);
+    m_copyLeft = copy(words.copyLeft, Qt::CTRL | Qt::SHIFT | Qt::Key_L);
+    Label6->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
 QString Form1::programTitle()
 {
     return described(form::description().programTitle);
@@ -211,6 +235,8 @@ QWidget* Form1::makeLabel(const form::Control& c)
     // A screen reader speaks the result itself; the description says what it is.
     if (!c.accessibleDescription.empty())
         label->setAccessibleDescription(described(c.accessibleDescription));
+    if (result)
+        m_resultDescription = label->accessibleDescription();
     label->setVisible(c.visible);
     return label;
 }
@@ -305,6 +331,7 @@ void Form1::Command1_Click()
     }
 
     Label6->setText(QString::fromStdString(shown.result));
+    showEyes(shown.eyes);
     Command2->show();
     Command3->show();
     Command4->show();
@@ -345,7 +372,26 @@ void Form1::setDiagramVisible(bool visible)
 void Form1::clearResult()
 {
     Label6->clear();
+    showEyes(std::nullopt);
     setDiagramVisible(false);
+}
+
+// The result line in a lens order's words for each eye, beside it: in its
+// tooltip, its accessible description and its menu's copies, while it shows
+// a result; at rest, only what it is.
+void Form1::showEyes(const std::optional<prism::Eyes>& eyes)
+{
+    const QString& resting = m_resultDescription;
+    const QString text = eyes ? QString::fromStdString(form::eyes_text(*eyes)) : QString();
+    Label6->setToolTip(text);
+    Label6->setAccessibleDescription(eyes ? resting + u'\n' + text : resting);
+    const auto offer = [](QAction* copy, const QString& what) {
+        copy->setData(what);
+        copy->setEnabled(!what.isEmpty());
+    };
+    offer(m_copyResult, eyes ? Label6->text() : QString());
+    offer(m_copyRight, eyes ? QString::fromStdString(eyes->asRight.parts) : QString());
+    offer(m_copyLeft, eyes ? QString::fromStdString(eyes->asLeft.parts) : QString());
 }
 
 void Form1::Command2_Click()

@@ -30,16 +30,19 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <span>
 
 namespace form {
 struct Control;
+struct EyeWords;
 struct Line;
 enum class Role;
 enum class LineRole;
 }  // namespace form
 
 class LineShape;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -80,6 +83,8 @@ private:
     void update_diagram(const prism::Shown& shown);
     void setDiagramVisible(bool visible);
     void clearResult();
+    void showEyes(const std::optional<prism::Eyes>& eyes);
+    void addCopies(const form::EyeWords& words);
     void showMessage(const QString& text);
 
     prism::CompositionState m_state;
@@ -102,4 +107,11 @@ private:
     LineShape* Line4 = nullptr;
     LineShape* Line5 = nullptr;
     LineShape* Line6 = nullptr;
+
+    // What the result line is, for a screen reader, while it shows nothing.
+    QString m_resultDescription;
+    // The result line's copies: the line, the right eye's parts, the left's.
+    QAction* m_copyResult = nullptr;
+    QAction* m_copyRight = nullptr;
+    QAction* m_copyLeft = nullptr;
 };

@@ -141,6 +141,16 @@ constexpr Description Form{
         .notAccepting = "プリンター「%1」が停止しているか、印刷を受け付けていません。",
         .notSent = "プリンター「%1」に送れませんでした。",
         .detail = "（%1）"},
+    .eyes = {.heading = "眼ごとのプリズム",
+        .rightEye = "右眼",
+        .leftEye = "左眼",
+        .asRight = "Ｃを右眼に",
+        .asLeft = "Ｃを左眼に",
+        .split = "半分ずつ",
+        .noPrism = "プリズムは要りません",
+        .copyResult = "結果をコピー",
+        .copyRight = "右眼の値をコピー",
+        .copyLeft = "左眼の値をコピー"},
 };
 
 // IPA's gothic faces share the metrics of the two Windows gothics, so the
@@ -175,6 +185,22 @@ const Control* find(std::string_view name, int index)
         if (c.name == name && c.index == index)
             return &c;
     return nullptr;
+}
+
+std::string eyes_text(const prism::Eyes& eyes)
+{
+    const EyeWords& w = Form.eyes;
+    if (!eyes.needed)
+        return std::string(w.noPrism);
+    const auto parts = [&](const std::string& p) { return p.empty() ? std::string(w.noPrism) : p; };
+    const auto half = [&](std::string_view eye, const prism::Share& share) {
+        return std::string(eye) + " " + share.prism + "（" + parts(share.parts) + "）";
+    };
+    const auto reading = [&](std::string_view as, std::string_view eye, const prism::Reading& r) {
+        return std::string(as) + "：" + std::string(eye) + " " + parts(r.parts) + "\n" + std::string(w.split)
+            + "：" + half(w.rightEye, r.right) + "　" + half(w.leftEye, r.left);
+    };
+    return reading(w.asRight, w.rightEye, eyes.asRight) + "\n" + reading(w.asLeft, w.leftEye, eyes.asLeft);
 }
 
 namespace {

@@ -56,6 +56,14 @@ std::string palette(const Palette& p)
         {"focusAlpha", number(p.focusAlpha)}});
 }
 
+std::string eyeWords(const EyeWords& w)
+{
+    return object({{"heading", json_string(w.heading)}, {"rightEye", json_string(w.rightEye)},
+        {"leftEye", json_string(w.leftEye)}, {"asRight", json_string(w.asRight)},
+        {"asLeft", json_string(w.asLeft)}, {"split", json_string(w.split)},
+        {"noPrism", json_string(w.noPrism)}});
+}
+
 std::string rect(const std::optional<Rect>& r)
 {
     return r ? array({number(r->left), number(r->top), number(r->width), number(r->height)}) : "null";
@@ -140,7 +148,8 @@ std::string json()
         {"palette", palette(d.palette)}, {"controls", array(controls)}, {"lines", array(lines)},
         {"smallestTextScale", number(d.smallestTextScale)}, {"messageA", json_string(d.messageA)},
         {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
-        {"unavailableNotice", json_string(d.unavailableNotice)}, {"substitutions", array(substitutionList)}});
+        {"unavailableNotice", json_string(d.unavailableNotice)}, {"eyes", eyeWords(d.eyes)},
+        {"substitutions", array(substitutionList)}});
 }
 
 }  // namespace form

@@ -20,8 +20,23 @@ struct Page {
     prism::CompositionState state;
     prism::Shown shown;
     std::array<std::string, 3> powers;
+    std::string eyes;
     std::string form;
 };
+
+std::string eyesJson(const prism::Eyes& e)
+{
+    using form::json_string;
+    const auto share = [](const prism::Share& s) {
+        return "{\"prism\":" + json_string(s.prism) + ",\"parts\":" + json_string(s.parts) + "}";
+    };
+    const auto reading = [&](const prism::Reading& r) {
+        return "{\"parts\":" + json_string(r.parts) + ",\"right\":" + share(r.right)
+            + ",\"left\":" + share(r.left) + "}";
+    };
+    return std::string("{\"needed\":") + (e.needed ? "true" : "false") + ",\"asRight\":" + reading(e.asRight)
+        + ",\"asLeft\":" + reading(e.asLeft) + "}";
+}
 
 Page& page()
 {
@@ -41,12 +56,18 @@ int prism_compute(const char* aPower, const char* aBase, const char* bPower, con
         return static_cast<int>(shown.outcome);
     p.shown = std::move(shown);
     p.powers = {p.state.AP, p.state.BP, prism::format_number(p.state.CP, 1)};
+    p.eyes = eyesJson(p.shown.eyes);
     return static_cast<int>(prism::Outcome::Composed);
 }
 
 const char* prism_result_text()
 {
     return page().shown.result.c_str();
+}
+
+const char* prism_eyes_json()
+{
+    return page().eyes.c_str();
 }
 
 const char* prism_diagram_text()

@@ -19,6 +19,11 @@ const char* prism_result_text();
 // 0°、B …"), UTF-8; empty when it has no scale.
 const char* prism_diagram_text();
 
+// The result of the last composition for each eye, as JSON (UTF-8): prism::Eyes
+// as {"needed", "asRight": {"parts", "right": {"prism", "parts"}, "left"},
+// "asLeft"}.
+const char* prism_eyes_json();
+
 // 1 when the last composition has a diagram scale, else 0 (no diagram).
 int prism_has_scale();
 

@@ -7,6 +7,7 @@
 //   const core = wrap(await createCore());
 //   core.compute('3', '0', '4', '90') === core.outcomes.Composed
 //   core.resultText()  core.diagramText()  core.hasScale()
+//   core.eyes()   // the result for each eye (bindings.h: prism_eyes_json)
 //   core.origin()  core.end(0)   // { x, y } in twips: A 0, B 1, C 2
 //   core.formJson()
 //   core.powerText(0)  core.scale()   // for the agreement test
@@ -32,6 +33,7 @@ export function wrap(module) {
       withTexts([aPower, aBase, bPower, bBase], (...pointers) => module._prism_compute(...pointers)),
     resultText: () => text(module._prism_result_text()),
     diagramText: () => text(module._prism_diagram_text()),
+    eyes: () => JSON.parse(text(module._prism_eyes_json())),
     hasScale: () => module._prism_has_scale() === 1,
     origin: () => point(module._prism_origin_x(), module._prism_origin_y()),
     end: (vector) => point(module._prism_end_x(vector), module._prism_end_y(vector)),

@@ -169,6 +169,7 @@ function computeNow() {
 
   Label6.textContent = prism.resultText();
   fit(Label6);
+  showEyes(prism.eyes());
   for (const button of [Command2, Command3, Command4]) button.hidden = false;
   updateDiagram();
 }
@@ -199,7 +200,47 @@ function reset() {
 // As reset leaves them: the entries, the buttons and the focus stay.
 function clearResult() {
   Label6.textContent = '';
+  showEyes(null);
   showDiagram(false);
+}
+
+// The result for each eye, as the core words it, in a table with the
+// description's headings: a row for C as each eye's prism and a row for
+// its split, a column for each eye.
+function showEyes(eyes) {
+  const section = $('eyes');
+  section.hidden = !eyes;
+  if (!eyes) return section.replaceChildren();
+  const words = layout.eyes;
+  const make = (tag, texts = [], attributes = {}) => {
+    const e = document.createElement(tag);
+    texts.forEach((text, i) => e.append(...(i ? [document.createElement('br'), text] : [text])));
+    for (const [name, value] of Object.entries(attributes)) e.setAttribute(name, value);
+    return e;
+  };
+  if (!eyes.needed) return section.replaceChildren(make('p', [words.noPrism]));
+  const parts = (text) => text || words.noPrism;
+  const row = (heading, cells) => {
+    const tr = make('tr');
+    tr.append(make('th', [heading], { scope: 'row' }), ...cells.map((texts) => make('td', texts)));
+    return tr;
+  };
+  const head = make('tr');
+  head.append(
+    make('td'),
+    ...[words.rightEye, words.leftEye].map((eye) => make('th', [eye], { scope: 'col' })),
+  );
+  const split = (reading) => [reading.right, reading.left].map((half) => [half.prism, parts(half.parts)]);
+  const table = make('table');
+  table.append(
+    make('caption', [words.heading]),
+    head,
+    row(words.asRight, [[parts(eyes.asRight.parts)], []]),
+    row(words.split, split(eyes.asRight)),
+    row(words.asLeft, [[], [parts(eyes.asLeft.parts)]]),
+    row(words.split, split(eyes.asLeft)),
+  );
+  section.replaceChildren(table);
 }
 
 // A change to an entry's text clears a shown result and its diagram: what

@@ -169,12 +169,40 @@ test('moving the focus, selecting, or typing the old text again brings back or c
   expect((await shownResult(page)).result).toBe('');
 });
 
+test("each eye's words under the form after a result, gone after an edit", async ({ page }) => {
+  await type(page, worked);
+  await page.locator('#Command1').click();
+  const table = page.getByRole('table', { name: layout.eyes.heading });
+  // The worked example: C as the right eye's is 3.0△ BI with 4.0△ BU, as
+  // the left eye's 3.0△ BO with 4.0△ BU; split, 2.50△ at 53° and 233°.
+  const w = layout.eyes;
+  expect(
+    await table
+      .locator('tr')
+      .evaluateAll((rows) => rows.map((r) => [...r.cells].map((c) => c.innerText.replace(/\n/g, ' ')))),
+  ).toEqual([
+    ['', w.rightEye, w.leftEye],
+    [w.asRight, '3.0△ BI、4.0△ BU', ''],
+    [w.split, '2.50△ Base 53° 1.50△ BI、2.00△ BU', '2.50△ Base 233° 1.50△ BI、2.00△ BD'],
+    [w.asLeft, '', '3.0△ BO、4.0△ BU'],
+    [w.split, '2.50△ Base 233° 1.50△ BO、2.00△ BD', '2.50△ Base 53° 1.50△ BO、2.00△ BU'],
+  ]);
+  // Outside the form's rectangle, which keeps its size.
+  const [form, box] = await Promise.all([page.locator('#form').boundingBox(), table.boundingBox()]);
+  expect(box.y).toBeGreaterThanOrEqual(form.y + form.height);
+  expect([form.width, form.height]).toEqual([layout.width, layout.height].map((t) => t / TWIPS_PER_PIXEL));
+  await page.locator('#Text2').press('End');
+  await page.keyboard.type('5');
+  await expect(table).toHaveCount(0);
+});
+
 test('a print after an edit shows the entries with no result and no diagram', async ({ page }) => {
   await type(page, worked);
   await page.locator('#Command1').click();
   const answer = expected(worked);
   const before = printed(await page.pdf({ format: 'A4' }), 96);
   expect(before.text).toContain(answer.text);
+  expect(before.text).not.toContain('BI'); // the eyes' table is never printed
   expect(vectorsDrawn(before.png, answer, before.bounds)).toEqual([9, 9, 9]);
 
   await page.locator('#Text1').press('End');

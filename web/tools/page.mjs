@@ -100,9 +100,17 @@ function diagram() {
   return `<svg${attributes({ id: 'diagram', viewBox: `0 0 ${layout.width} ${layout.height}`, role: 'img', 'aria-hidden': 'true' })}>${lines.join('')}</svg>`;
 }
 
+// The result for each eye (app.js fills it after a compute): outside the
+// form's rectangle, read right after the result line.
+const eyes = `<section${attributes({ id: 'eyes', hidden: true, 'aria-label': layout.eyes.heading })}></section>`;
+
 // Labels first (beneath), then the focusable controls in tab order.
 const ordered = [...layout.controls].sort((a, b) => (a.tab < 0 ? -1 : a.tab) - (b.tab < 0 ? -1 : b.tab));
-const form = [diagram(), ...ordered.map(element)].join('\n');
+const form = [
+  diagram(),
+  ...ordered.flatMap((c) => (c.role === 'result' ? [element(c), eyes] : [element(c)])),
+].join('\n');
+const result = layout.controls.find((c) => c.role === 'result');
 
 // The palette as custom properties (--window, --button-top ...), the focus
 // tint's two colours, the form's size in its pixels.
@@ -117,6 +125,9 @@ const css = [
   `#form,\n#diagram {\n  width: ${px(layout.width)};\n  height: ${px(layout.height)};\n}`,
   // The message and the notice after END are in the window's default font.
   `#message,\n#ended {\n  font-family: ${fontFamily(layout.windowFont.family)};\n  font-size: ${layout.windowFont.points}pt;\n}`,
+  // The eyes' table: under the form, from the result line's left edge, in
+  // the result line's face.
+  `#eyes {\n  left: ${px(result.rect[0])};\n  font-family: ${fontFamily(result.font.family)};\n}`,
   ...layout.controls.map((c) => {
     const [left, top, width, height] = c.rect;
     const font = fontOf(c);

@@ -9,6 +9,8 @@
 // inch, 15 to a pixel at 96 dots per inch) from the client area's top-left.
 #pragma once
 
+#include <prism/prism.h>
+
 #include <optional>
 #include <span>
 #include <string>
@@ -121,6 +123,21 @@ struct PrintMessages {
     std::string_view detail;        // the service's words (%1)
 };
 
+// The result for each eye, as a lens order and a trial frame write it: the
+// words around the core's texts (prism::Eyes).
+struct EyeWords {
+    std::string_view heading;     // what the table of the eyes' texts shows
+    std::string_view rightEye;    // 右眼
+    std::string_view leftEye;     // 左眼
+    std::string_view asRight;     // C read as the right eye's prism
+    std::string_view asLeft;      // ... as the left eye's
+    std::string_view split;       // C split half and half between the eyes
+    std::string_view noPrism;     // where no prism is worth writing
+    std::string_view copyResult;  // the result line's menu: copy the result line,
+    std::string_view copyRight;   // the right eye's parts,
+    std::string_view copyLeft;    // the left eye's parts
+};
+
 struct Description {
     std::string_view windowTitle;       // "Form1"
     std::string_view programTitle;      // the title messages carry
@@ -140,6 +157,7 @@ struct Description {
     // The page's own text, shown when it cannot start: what it needs.
     std::string_view unavailableNotice;
     PrintMessages print;
+    EyeWords eyes;
 };
 
 // Where a named face is not installed, the faces that stand in for it, in
@@ -158,6 +176,11 @@ const Control* find(std::string_view name, int index = -1);
 // A role as the page reads it ("power A", "result", "vector C" ...).
 std::string_view name(Role role);
 std::string_view name(LineRole role);
+
+// The eyes' texts in the description's words, one line for each reading
+// and for each split, as a tooltip, an accessible description and the
+// clipboard take them.
+std::string eyes_text(const prism::Eyes& eyes);
 
 // The whole description as one JSON object, for the web page.
 std::string json();
