@@ -112,9 +112,9 @@ std::string json_string(std::string_view text)
             out += '\\';
             out += c;
         } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            out += escaped;
+            out += "\\u00";
+            out += "0123456789abcdef"[u >> 4];
+            out += "0123456789abcdef"[u & 15];
         } else {
             out += c;  // UTF-8 passes through
         }
@@ -133,7 +133,7 @@ std::string json()
             {"background", rgb(c.background)}, {"font", font(c.font)},
             {"align", json_string(alignName(c.align))}, {"visible", boolean(c.visible)},
             {"tab", number(c.tab)}, {"accessibleName", json_string(c.accessibleName)},
-            {"accessibleDescription", json_string(c.accessibleDescription)}}));
+            {"accessibleDescription", json_string(c.accessibleDescription)}, {"row", number(c.row)}}));
     for (const Line& l : d.lines)
         lines.push_back(object({{"name", json_string(l.name)}, {"role", json_string(name(l.role))},
             {"colour", rgb(l.colour)}, {"width", number(l.width)}, {"fixed", rect(l.fixed)}}));
@@ -146,9 +146,11 @@ std::string json()
     return object({{"windowTitle", json_string(d.windowTitle)}, {"programTitle", json_string(d.programTitle)},
         {"width", number(d.width)}, {"height", number(d.height)}, {"windowFont", font(d.windowFont)},
         {"palette", palette(d.palette)}, {"controls", array(controls)}, {"lines", array(lines)},
+        {"diagramArea", rect(d.diagramArea)}, {"diagramRow", number(d.diagramRow)},
         {"smallestTextScale", number(d.smallestTextScale)}, {"messageA", json_string(d.messageA)},
         {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
-        {"unavailableNotice", json_string(d.unavailableNotice)}, {"eyes", eyeWords(d.eyes)},
+        {"unavailableNotice", json_string(d.unavailableNotice)}, {"waitingText", json_string(d.waitingText)},
+        {"coreFailedMessage", json_string(d.coreFailedMessage)}, {"eyes", eyeWords(d.eyes)},
         {"substitutions", array(substitutionList)}});
 }
 

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include <prism/prism.h>
 
-#include <cerrno>
+#include "decimal.h"
+
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -82,20 +81,9 @@ std::from_chars_result read_decimal(const char* first, const char* last, double&
 #if defined(__cpp_lib_to_chars)
     return std::from_chars(first, last, value);
 #else
-    // The WebAssembly build's C++ library has no floating-point from_chars.
-    // strtod reads these texts the same way there: only plain decimals
-    // reach it, and its decimal point is the C locale's ".". A result that
-    // rounds to infinity or to zero is out of range, as from_chars has it;
-    // a subnormal one is a value.
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(first, &end);
-    if (end != last)
-        return {end, std::errc::invalid_argument};
-    if (std::isinf(v) || (v == 0 && errno == ERANGE))
-        return {last, std::errc::result_out_of_range};
-    value = v;
-    return {last, std::errc()};
+    // The WebAssembly build's C++ library has none for doubles: the same
+    // exact reading, by hand.
+    return detail::decimal_to_double(first, last, value);
 #endif
 }
 
@@ -209,14 +197,8 @@ std::string format_number(double value, int decimals)
         decimals = 0;
 
     // The value's 15 significant digits d0.d1...d14 and its decimal exponent.
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-    std::string digits;
-    const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
-        if (is_digit(*p))
-            digits.push_back(*p);
-    const int exp10 = *p == 'e' ? std::atoi(p + 1) : 0;
+    int exp10 = 0;
+    const std::string digits = detail::leading_digits(std::fabs(value), 15, exp10);
 
     // value * 10^decimals == digits * 10^shift; round that to an integer.
     const int shift = exp10 - 14 + decimals;
