@@ -267,6 +267,10 @@ void FormTest::json()
     QCOMPARE(o[u"messageB"_s].toString(), q(d.messageB));
     QCOMPARE(o[u"endedNotice"_s].toString(), q(d.endedNotice));
     QCOMPARE(o[u"unavailableNotice"_s].toString(), q(d.unavailableNotice));
+    QCOMPARE(o[u"waitingText"_s].toString(), q(d.waitingText));
+    QCOMPARE(o[u"coreFailedMessage"_s].toString(), q(d.coreFailedMessage));
+    QCOMPARE(o[u"diagramArea"_s], value(std::optional(d.diagramArea)));
+    QCOMPARE(o[u"diagramRow"_s].toInt(), d.diagramRow);
     QCOMPARE(o[u"width"_s].toInt(), d.width);
     QCOMPARE(o[u"height"_s].toInt(), d.height);
     QCOMPARE(o[u"windowFont"_s].toObject(), value(d.windowFont));
@@ -292,7 +296,7 @@ void FormTest::json()
             {u"background"_s, value(c.background)}, {u"font"_s, value(c.font)},
             {u"align"_s, aligns[int(c.align)]}, {u"visible"_s, c.visible}, {u"tab"_s, c.tab},
             {u"accessibleName"_s, q(c.accessibleName)},
-            {u"accessibleDescription"_s, q(c.accessibleDescription)}};
+            {u"accessibleDescription"_s, q(c.accessibleDescription)}, {u"row"_s, c.row}};
         QCOMPARE(controls[i].toObject(), want);
     }
     const QJsonArray lines = o[u"lines"_s].toArray();

@@ -1,14 +1,28 @@
 // SPDX-License-Identifier: MIT
 // Serves a folder on 127.0.0.1 for trying the page and for the browser
-// tests: any static server would do, with .wasm as application/wasm.
+// tests: any static server would do, with .wasm as application/wasm. Text
+// and WebAssembly go gzip-compressed to a browser that takes it, as a host
+// sends them (the slow network's figures of bench.mjs count those bytes).
 //
 // Usage: node serve.mjs FOLDER [PORT]   (port 0: any free one; the URL is printed)
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
+import { gzipSync } from 'node:zlib';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 
 const [folder = '.', port = '8080'] = process.argv.slice(2);
 const root = resolve(folder);
+const compressed = new Set([
+  '.html',
+  '.js',
+  '.mjs',
+  '.css',
+  '.wasm',
+  '.json',
+  '.webmanifest',
+  '.svg',
+  '.txt',
+]);
 const types = {
   '.html': 'text/html; charset=utf-8',
   '.js': 'text/javascript; charset=utf-8',
@@ -39,8 +53,14 @@ const server = createServer(async (request, response) => {
   if (path.endsWith('/')) file = join(file, 'index.html');
   try {
     const body = await readFile(file);
-    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-    response.end(body);
+    const headers = {
+      'Content-Type': types[extname(file)] ?? 'application/octet-stream',
+      Vary: 'Accept-Encoding',
+    };
+    const gzip = compressed.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '');
+    if (gzip) headers['Content-Encoding'] = 'gzip';
+    response.writeHead(200, headers);
+    response.end(gzip ? gzipSync(body) : body);
   } catch {
     response.writeHead(404).end();
   }

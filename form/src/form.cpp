@@ -46,49 +46,55 @@ constexpr Font italic(std::string_view family, double points)
 // clang-format off
 constexpr std::array Controls{
     Control{.name = "Label1", .role = Role::Title, .rect = {360, 240, 3015, 375}, .caption = "プリズムの合成",
-            .font = italic(Pop, 18), .background = PaleYellow, .align = Centre},
+            .font = italic(Pop, 18), .background = PaleYellow, .align = Centre, .row = 0},
     Control{.name = "Label2", .rect = {3720, 240, 5655, 495},
             .caption = "２枚のプリズムＡ,Ｂの数値を打ち込み、合成ボタンを押すと、合成プリズムＣを計算します。",
-            .font = bold(Gothic, 9.75)},
+            .font = bold(Gothic, 9.75), .row = 1},
     Control{.name = "Label3", .index = 0, .rect = {960, 1320, 1815, 375}, .caption = "プリズム A  =",
-            .font = bold(PGothic, 14.25), .text = Blue, .align = Right},
+            .font = bold(PGothic, 14.25), .text = Blue, .align = Right, .row = 2},
     Control{.name = "Label3", .index = 1, .rect = {3840, 1320, 2655, 375}, .caption = DirectionCaption,
-            .font = bold(PGothic, 14.25), .text = Blue},
+            .font = bold(PGothic, 14.25), .text = Blue, .row = 2},
     Control{.name = "Label4", .rect = {960, 2280, 1935, 375}, .caption = "プリズム B  = ",
-            .font = bold(PGothic, 14.25), .text = Red, .align = Right},
+            .font = bold(PGothic, 14.25), .text = Red, .align = Right, .row = 3},
     Control{.name = "Label3", .index = 4, .rect = {3840, 2280, 2655, 375}, .caption = DirectionCaption,
-            .font = bold(PGothic, 14.25), .text = Red},
+            .font = bold(PGothic, 14.25), .text = Red, .row = 3},
     Control{.name = "Label5", .rect = {960, 3720, 4215, 375}, .caption = "合成プリズムＣは・・・",
-            .font = bold(Gothic, 14.25), .text = Black},
-    Control{.name = "Label6", .role = Role::Result, .rect = {1080, 4200, 4935, 615},
-            .font = bold(PGothic, 18), .text = Black, .align = Centre, .accessibleDescription = "合成プリズムＣ"},
+            .font = bold(Gothic, 14.25), .text = Black, .row = 5},
+    Control{.name = "Label6", .role = Role::Result, .rect = {1080, 4200, 4935, 615}, .font = bold(PGothic, 18),
+            .text = Black, .align = Centre, .accessibleDescription = "合成プリズムＣ", .row = 6},
     Control{.name = "Label9", .role = Role::LetterA, .rect = {5400, 5280, 375, 255}, .caption = "A",
-            .font = bold(PGothic, 12), .align = Centre, .visible = false},
+            .font = bold(PGothic, 12), .align = Centre, .visible = false, .row = 7},
     Control{.name = "Label12", .role = Role::LetterB, .rect = {5400, 5520, 375, 255}, .caption = "B",
-            .font = bold(PGothic, 12), .align = Centre, .visible = false},
+            .font = bold(PGothic, 12), .align = Centre, .visible = false, .row = 7},
     Control{.name = "Label13", .role = Role::LetterC, .rect = {5400, 5760, 375, 255}, .caption = "C",
-            .font = bold(PGothic, 12), .align = Centre, .visible = false},
+            .font = bold(PGothic, 12), .align = Centre, .visible = false, .row = 7},
     Control{.name = "Command4", .kind = Kind::CommandButton, .role = Role::Print, .rect = {960, 5400, 855, 615},
-            .caption = "print", .font = regular(PGothic, 9.75), .align = Centre, .visible = false, .tab = 0},
+            .caption = "print", .font = regular(PGothic, 9.75), .align = Centre, .visible = false, .tab = 0,
+            .row = 8},
     Control{.name = "Text1", .kind = Kind::TextBox, .role = Role::APower, .rect = {3000, 1260, 735, 450},
-            .font = bold(PGothic, 15.75), .text = Blue, .tab = 1, .accessibleName = "プリズムA 度数"},
+            .font = bold(PGothic, 15.75), .text = Blue, .tab = 1, .accessibleName = "プリズムA 度数",
+            .row = 2},
     Control{.name = "Text2", .kind = Kind::TextBox, .role = Role::ADirection, .rect = {5040, 1260, 855, 450},
-            .font = bold(PGothic, 15.75), .text = Blue, .tab = 2, .accessibleName = "プリズムA Base方向"},
+            .font = bold(PGothic, 15.75), .text = Blue, .tab = 2, .accessibleName = "プリズムA Base方向",
+            .row = 2},
     Control{.name = "Text3", .kind = Kind::TextBox, .role = Role::BPower, .rect = {3000, 2235, 735, 420},
-            .font = bold(PGothic, 15.75), .text = Red, .tab = 3, .accessibleName = "プリズムB 度数"},
+            .font = bold(PGothic, 15.75), .text = Red, .tab = 3, .accessibleName = "プリズムB 度数",
+            .row = 3},
     Control{.name = "Text4", .kind = Kind::TextBox, .role = Role::BDirection, .rect = {5040, 2205, 855, 450},
-            .font = bold(PGothic, 15.75), .text = Red, .tab = 4, .accessibleName = "プリズムB Base方向"},
+            .font = bold(PGothic, 15.75), .text = Red, .tab = 4, .accessibleName = "プリズムB Base方向",
+            .row = 3},
     // The caption is wider than the button and wraps at its second
     // ideographic space: "合成" over "C=A+B".
     Control{.name = "Command1", .kind = Kind::CommandButton, .role = Role::Compute, .rect = {7200, 1440, 1335, 855},
             .caption = "\u3000合成\u3000C=A+B", .font = bold(Gothic, 12), .background = LightOrange,
-            .align = Centre, .tab = 5},
+            .align = Centre, .tab = 5, .row = 4},
     // END names no font: it is drawn in the window's own.
     Control{.name = "Command3", .kind = Kind::CommandButton, .role = Role::End, .rect = {3840, 5400, 1095, 615},
             .caption = "END", .font = {WindowDefault}, .background = LightPink, .align = Centre, .visible = false,
-            .tab = 6},
+            .tab = 6, .row = 8},
     Control{.name = "Command2", .kind = Kind::CommandButton, .role = Role::Reset, .rect = {2280, 5400, 1095, 615},
-            .caption = "リセット", .font = regular(Gothic, 9), .align = Centre, .visible = false, .tab = 7},
+            .caption = "リセット", .font = regular(Gothic, 9), .align = Centre, .visible = false, .tab = 7,
+            .row = 8},
 };
 
 constexpr std::array Lines{
@@ -126,6 +132,11 @@ constexpr Description Form{
         .focusAlpha = 30},
     .controls = Controls,
     .lines = Lines,
+    // The square the vectors are drawn in at their nominal length (x 6000
+    // to 9600, y 2400 to 6000) with the legend at its lower left, to the
+    // form's right and bottom edges, where the window cuts a long line too.
+    .diagramArea = {5250, 2250, 4620, 4125},
+    .diagramRow = 7,
     // Half size: below that a number is no longer readable at arm's length.
     .smallestTextScale = 0.5,
     // "～" is the full-width tilde.
@@ -133,8 +144,11 @@ constexpr Description Form{
     .messageB = "Ｂの度数（正の数）、Base方向（0～360°）を入れて下さい",
     .endedNotice = "プリズムの合成を終了しました。もう一度使うときは、ページを再読み込みして下さい。",
     .unavailableNotice
-    = "このページを使うには、JavaScript と WebAssembly が使える最新のブラウザーで、http か https "
-      "のアドレスから開いて下さい。",
+    = "このページを使うには、Chrome 97、Edge 97、Firefox 98、Safari 16 以降のブラウザーで、"
+      "JavaScript を有効にして、http か https のアドレスから開いて下さい。",
+    .waitingText = "計算の準備をしています…",
+    .coreFailedMessage
+    = "計算の部分を読み込めませんでした。インターネットへの接続を確かめてから、もう一度押して下さい。",
     .print = {.failed = "印刷できませんでした。",
         .noService = "印刷サービス（CUPS）に接続できません。",
         .noPrinter = "既定のプリンターが見つかりません。プリンターを設定してから、もう一度印刷して下さい。",

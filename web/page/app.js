@@ -3,9 +3,11 @@
 // description, tools/page.mjs) to the WebAssembly module. Every number shown
 // or drawn comes from the module's C++ core; this file only sets element
 // properties, as the desktop's slots only set widget properties.
-// The page says what it needs where it cannot start (index.html's
-// #unavailable): at once when this script runs and the core fails, after a
-// few seconds by itself (style.css) when this script never runs at all.
+// The page says what it needs where the browser lacks it (index.html's
+// #unavailable): at once when this script finds no WebAssembly it may run,
+// after a few seconds by itself (style.css) when this script never runs at
+// all. A core that only failed to arrive leaves the form as it is; the next
+// compute fetches it again.
 document.documentElement.dataset.started = 'true';
 
 // The form's description, written into the page when it was built: its
@@ -154,10 +156,39 @@ dialogOk.addEventListener('click', () => dialog.close());
 dialog.addEventListener('close', () => focusBefore?.focus());
 
 // Command1_Click: the entries to the core; its answer onto the form. A
-// press before the core has started is answered once it has.
+// press before the core has started says so where the answer will come,
+// and is answered once it has, unless an entry changes meanwhile; a core
+// that failed to arrive is fetched again first, and if it fails again the
+// message says so.
+let waiting = null; // the press being answered once the core starts
 function compute() {
-  if (prism) computeNow();
-  else core.then(computeNow, () => {});
+  if (prism) return computeNow();
+  const press = (waiting = {});
+  showWaiting(true);
+  const answer = () => {
+    if (waiting !== press) return;
+    waiting = null;
+    showWaiting(false);
+    computeNow();
+  };
+  const failed = async () => {
+    if (waiting !== press) return;
+    waiting = null;
+    showWaiting(false);
+    if (!(await unavailable())) showMessage(layout.coreFailedMessage);
+  };
+  core.then(answer, () => {
+    if (waiting !== press) return;
+    core = loadCore();
+    core.then(answer, failed);
+  });
+}
+
+function showWaiting(on) {
+  Label6.textContent = on ? layout.waitingText : '';
+  if (on) Label6.setAttribute('aria-busy', 'true');
+  else Label6.removeAttribute('aria-busy');
+  fit(Label6);
 }
 
 function computeNow() {
@@ -197,9 +228,11 @@ function reset() {
   clearResult();
 }
 
-// As reset leaves them: the entries, the buttons and the focus stay.
+// As reset leaves them: the entries, the buttons and the focus stay; a
+// press waiting for the core is forgotten.
 function clearResult() {
-  Label6.textContent = '';
+  waiting = null;
+  showWaiting(false);
   showEyes(null);
   showDiagram(false);
 }
@@ -212,14 +245,16 @@ function showEyes(eyes) {
   section.hidden = !eyes;
   if (!eyes) return section.replaceChildren();
   const words = layout.eyes;
-  const make = (tag, texts = [], attributes = {}) => {
+  // An element with lines of text, each kept whole.
+  const make = (tag, lines = [], attributes = {}) => {
     const e = document.createElement(tag);
-    texts.forEach((text, i) => e.append(...(i ? [document.createElement('br'), text] : [text])));
+    for (const line of lines) e.append(Object.assign(document.createElement('span'), { textContent: line }));
     for (const [name, value] of Object.entries(attributes)) e.setAttribute(name, value);
     return e;
   };
   if (!eyes.needed) return section.replaceChildren(make('p', [words.noPrism]));
-  const parts = (text) => text || words.noPrism;
+  // A part to a line, so that a phone's narrow column never breaks one.
+  const parts = (text) => (text ? text.split('、') : [words.noPrism]);
   const row = (heading, cells) => {
     const tr = make('tr');
     tr.append(make('th', [heading], { scope: 'row' }), ...cells.map((texts) => make('td', texts)));
@@ -230,14 +265,14 @@ function showEyes(eyes) {
     make('td'),
     ...[words.rightEye, words.leftEye].map((eye) => make('th', [eye], { scope: 'col' })),
   );
-  const split = (reading) => [reading.right, reading.left].map((half) => [half.prism, parts(half.parts)]);
+  const split = (reading) => [reading.right, reading.left].map((half) => [half.prism, ...parts(half.parts)]);
   const table = make('table');
   table.append(
     make('caption', [words.heading]),
     head,
-    row(words.asRight, [[parts(eyes.asRight.parts)], []]),
+    row(words.asRight, [parts(eyes.asRight.parts), []]),
     row(words.split, split(eyes.asRight)),
-    row(words.asLeft, [[], [parts(eyes.asLeft.parts)]]),
+    row(words.asLeft, [[], parts(eyes.asLeft.parts)]),
     row(words.split, split(eyes.asLeft)),
   );
   section.replaceChildren(table);
@@ -255,11 +290,18 @@ function entryChanged(entry) {
 
 // Command3_Click: an installed app's window closes; a browser tab is never
 // closed under its user: the form gives way to a notice, undone by a reload.
+// So does an installed app whose window stays open (home-screen apps on an
+// iPhone or iPad refuse to close).
 function end() {
   if (matchMedia('(display-mode: standalone)').matches) {
     window.close();
+    setTimeout(() => window.closed || showEnded(), 250);
     return;
   }
+  showEnded();
+}
+
+function showEnded() {
   // The notice takes the focus, so that a screen reader says it at once.
   const notice = document.createElement('p');
   notice.id = 'ended';
@@ -280,14 +322,22 @@ function start() {
   if (first && document.activeElement !== first) first.focus();
   document.documentElement.dataset.ready = 'true';
   performance.mark('prism-ready');
-  // In the frame that first paints the form, where it is laid out anyway.
-  requestAnimationFrame(hangAll);
-  registerServiceWorker();
+  // In the frame that first paints the form, where it is laid out anyway,
+  // and again whenever its layout changes (a phone turned): where captions
+  // break, and how small a long text must be drawn.
+  let width;
+  new ResizeObserver(() => {
+    if (root.offsetWidth === width) return;
+    width = root.offsetWidth;
+    hangAll();
+    [...entries, Label6].forEach(fit);
+  }).observe(root);
 }
 
 function registerServiceWorker() {
   // Offline and installable: the service worker keeps every file of this
-  // version. Registered once the form is ready, so it never delays it. A
+  // version. Registered once the core has started (or failed to), so that
+  // on a slow network its downloads never delay the form or the core. A
   // new version is looked for whenever the page is shown again, so that it
   // is in use from the next load.
   if ('serviceWorker' in navigator) {
@@ -325,15 +375,37 @@ function wire() {
   }
 }
 
-function fail(error) {
-  document.documentElement.dataset.failed = 'true';
-  console.error('プリズムの合成 could not start:', error);
+// Whether this browser lacks what the page needs: WebAssembly, or leave to
+// compile it under the page's policy. The smallest module there is,
+// instantiated as the core is.
+const unavailable = async () => {
+  try {
+    await WebAssembly.instantiate(Uint8Array.of(0, 97, 115, 109, 1, 0, 0, 0));
+    return false;
+  } catch {
+    return true;
+  }
+};
+
+// The core: its module and its WebAssembly, fetched as the page is parsed
+// (index.html preloads both). Fetched again by a fresh address, since an
+// engine may keep a failed import (the service worker answers any address
+// of a file it keeps).
+let loads = 0;
+function loadCore() {
+  const address = loads++ ? `./prism-core.mjs?retry=${loads}` : './prism-core.mjs';
+  return Promise.all([import(address), import('./prism.mjs')])
+    .then(async ([{ default: createCore }, { wrap }]) => wrap(await createCore()))
+    .then((started) => {
+      prism = started;
+      performance.mark('prism-core');
+    });
 }
 
-const core = Promise.all([import('./prism-core.mjs'), import('./prism.mjs')])
-  .then(async ([{ default: createCore }, { wrap }]) => wrap(await createCore()))
-  .then((started) => {
-    prism = started;
-  });
-core.catch(fail);
+let core = loadCore();
+core.catch(async (error) => {
+  console.warn('プリズムの合成: the calculator could not start:', error);
+  if (await unavailable()) document.documentElement.dataset.failed = 'true';
+});
+core.then(registerServiceWorker, registerServiceWorker);
 start();

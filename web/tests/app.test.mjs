@@ -2,10 +2,20 @@
 // The page as an app: installable, working offline, updated as a whole,
 // safe by construction, its captions fitting in the bundled fonts.
 import { chromium, expect, test } from '@playwright/test';
-import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
+import {
+  appendFileSync,
+  cpSync,
+  mkdtempSync,
+  readdirSync,
+  readFileSync,
+  rmSync,
+  statSync,
+  writeFileSync,
+} from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { support, table } from '../tools/compat.mjs';
 import { launchOptions } from './browser.mjs';
 import { PNG } from 'pngjs';
 import {
@@ -113,33 +123,48 @@ test('every caption fits its box in the bundled stand-in fonts', async ({ page }
   }
 });
 
-test('END in an installed app closes its window', async ({ context, page, baseURL }) => {
-  // A headless browser has no installed window: the app's page is told it
-  // runs standalone, as in an installed app's window, and is opened the
-  // way a launcher opens one, as a window of its own.
-  await context.addInitScript(() => {
-    const real = window.matchMedia.bind(window);
-    window.matchMedia = (query) =>
-      query.includes('display-mode: standalone')
-        ? { matches: true, media: query, addEventListener() {} }
-        : real(query);
+// END in an installed app's window closes it; where the window stays open
+// (home-screen apps on an iPhone or iPad refuse to close) the notice shows,
+// as in a tab.
+for (const refused of [false, true]) {
+  test(`END in an installed app ${refused ? 'whose window stays open shows the notice' : 'closes its window'}`, async ({
+    context,
+    page,
+    baseURL,
+  }) => {
+    // A headless browser has no installed window: the app's page is told it
+    // runs standalone, as in an installed app's window, and is opened the
+    // way a launcher opens one, as a window of its own.
+    await context.addInitScript((refused) => {
+      const real = window.matchMedia.bind(window);
+      window.matchMedia = (query) =>
+        query.includes('display-mode: standalone')
+          ? { matches: true, media: query, addEventListener() {} }
+          : real(query);
+      if (refused) window.close = () => {};
+    }, refused);
+    await page.goto('about:blank');
+    const [app] = await Promise.all([
+      context.waitForEvent('page'),
+      page.evaluate((url) => window.open(url), baseURL),
+    ]);
+    await app.locator('html[data-ready="true"]').waitFor();
+    await computeWorked(app);
+    if (refused) {
+      await app.locator('#Command3').click();
+      await expect(app.locator('#ended')).toHaveText(layout.endedNotice);
+      return;
+    }
+    // The click closes the page under the pointer: what counts is that it
+    // closes, not how the click's own bookkeeping ends.
+    const { x, y, width, height } = await app.locator('#Command3').boundingBox();
+    const closed = app.waitForEvent('close');
+    await app.mouse.click(x + width / 2, y + height / 2).catch((error) => {
+      if (!app.isClosed()) throw error;
+    });
+    await closed;
   });
-  await page.goto('about:blank');
-  const [app] = await Promise.all([
-    context.waitForEvent('page'),
-    page.evaluate((url) => window.open(url), baseURL),
-  ]);
-  await app.locator('html[data-ready="true"]').waitFor();
-  await computeWorked(app);
-  // The click closes the page under the pointer: what counts is that it
-  // closes, not how the click's own bookkeeping ends.
-  const { x, y, width, height } = await app.locator('#Command3').boundingBox();
-  const closed = app.waitForEvent('close');
-  await app.mouse.click(x + width / 2, y + height / 2).catch((error) => {
-    if (!app.isClosed()) throw error;
-  });
-  await closed;
-});
+}
 
 test('installable, and after one visit it works with no network', async () => {
   const profile = mkdtempSync(join(tmpdir(), 'prism-profile-'));
@@ -306,27 +331,27 @@ test('two copies on one host and another app keep their own caches, each copy wo
   }
 });
 
-// Where the page cannot start it says what it needs, under the program's
-// title; never a blank page.
+// Where the browser lacks what the page needs it says so, with the
+// versions of the support table, under the program's title; never a blank
+// page.
+const policyWithout = (html) => html.replace(" 'wasm-unsafe-eval'", '');
 const failures = {
   'with scripts off': { javaScriptEnabled: false },
-  "when the core's module does not load": { route: ['**/prism-core.mjs', (r) => r.fulfill({ status: 404 })] },
-  'when the WebAssembly does not load': { route: ['**/prism-core.wasm', (r) => r.fulfill({ status: 404 })] },
-  'when the WebAssembly does not start': {
-    route: [
-      '**/prism-core.wasm',
-      (r) => r.fulfill({ status: 200, contentType: 'application/wasm', body: Buffer.from('not a module') }),
-    ],
-  },
   'when opened from disk': { file: true },
+  'where its policy forbids WebAssembly': { copy: policyWithout },
 };
 for (const [when, how] of Object.entries(failures)) {
   test(`the page says what it needs ${when}`, async ({ browser, baseURL }) => {
     const context = await browser.newContext({ javaScriptEnabled: how.javaScriptEnabled ?? true });
+    const copy = how.copy && (await servedCopy());
     try {
+      if (copy)
+        writeFileSync(
+          join(copy.folder, 'index.html'),
+          how.copy(readFileSync(join(site, 'index.html'), 'utf8')),
+        );
       const page = await context.newPage();
-      if (how.route) await page.route(...how.route);
-      await page.goto(how.file ? pathToFileURL(join(site, 'index.html')).href : baseURL);
+      await page.goto(how.file ? pathToFileURL(join(site, 'index.html')).href : (copy?.url ?? baseURL));
       const notice = page.locator('#unavailable');
       await expect(notice).toBeVisible({ timeout: 8000 });
       await expect(notice.locator('p')).toHaveText(layout.unavailableNotice);
@@ -334,9 +359,29 @@ for (const [when, how] of Object.entries(failures)) {
       await expect(page.locator('#form')).toBeHidden();
     } finally {
       await context.close();
+      copy?.stop();
     }
   });
 }
+
+test('a core that does not arrive keeps the form; a compute fetches it again and says when it cannot', async ({
+  context,
+  page,
+  baseURL,
+}) => {
+  let arrives = false;
+  await context.route(/prism-core\.wasm/, (route) => (arrives ? route.continue() : route.abort()));
+  await page.goto(baseURL);
+  await page.locator('html[data-ready="true"]').waitFor();
+  await type(page, worked);
+  await page.locator('#Command1').click();
+  await expect(page.getByRole('dialog')).toContainText(layout.coreFailedMessage);
+  await page.locator('#message-ok').click();
+  for (const [n, text] of worked.entries()) await expect(page.locator(`#Text${n + 1}`)).toHaveValue(text);
+  arrives = true;
+  await page.locator('#Command1').click();
+  await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+});
 
 test('a normal load never shows what the page needs, not for a frame', async ({ page }) => {
   // Looked at on every frame from the first, until the form is ready.
@@ -359,7 +404,7 @@ test('a normal load never shows what the page needs, not for a frame', async ({ 
   await expect(page.locator('#unavailable')).toBeHidden();
 });
 
-test('the form is ready before the core has loaded; a compute pressed meanwhile is answered once it has', async ({
+test('the form is ready before the core has loaded; a compute pressed meanwhile says so and is answered once it has', async ({
   page,
   baseURL,
 }) => {
@@ -373,7 +418,26 @@ test('the form is ready before the core has loaded; a compute pressed meanwhile 
   await page.locator('html[data-ready="true"]').waitFor();
   await type(page, worked);
   await page.locator('#Command1').click();
-  await expect(page.locator('#Label6')).toHaveText('');
+  await expect(page.locator('#Label6')).toHaveText(layout.waitingText);
+  await expect(page.locator('#Label6')).toHaveAttribute('aria-busy', 'true');
   release();
   await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+  await expect(page.locator('#Label6')).not.toHaveAttribute('aria-busy');
+});
+
+test('the support table tells the truth: the README shows it, the site uses each feature, the notice names its versions', async () => {
+  const { rows, needed } = support();
+  expect(readFileSync(new URL('../../README.md', import.meta.url), 'utf8')).toContain(table());
+  for (const row of rows)
+    expect(readFileSync(join(site, row.file), 'utf8'), `${row.key} in ${row.file}`).toContain(row.token);
+  const named = Object.fromEntries(
+    [...layout.unavailableNotice.matchAll(/(Chrome|Edge|Firefox|Safari) ([\d.]+)/g)].map((m) => [m[1], m[2]]),
+  );
+  expect(named).toEqual({
+    Chrome: needed.chrome,
+    Edge: needed.edge,
+    Firefox: needed.firefox,
+    Safari: needed.safari,
+  });
+  expect(needed.safari_ios).toBe(needed.safari);
 });

@@ -8,6 +8,7 @@
 //   await browser.click(selector);       // a real pointer click
 //   await browser.type(selector, text);  // clicks into a field and types
 //   await browser.press(key);            // 'Tab', 'Enter', 'Escape', 'Space', 'Backspace'
+//   await browser.resize(width, height); // the viewport's size in CSS pixels
 //   await browser.screenshot();          // the viewport as a PNG buffer, once painted
 //   await browser.pdf?.({ format });     // the printed page, where the engine can print
 //   await browser.preferDark?.(on);      // the system's dark theme, where the driver can switch it
@@ -58,6 +59,7 @@ async function launchChromium() {
       await page.keyboard.type(text);
     },
     press: (key) => page.keyboard.press(key),
+    resize: (width, height) => page.setViewportSize({ width, height }),
     screenshot: async () => {
       await page.evaluate(painted);
       return page.screenshot();
@@ -94,6 +96,7 @@ async function launchFirefox() {
       await page.keyboard.type(text);
     },
     press: (key) => page.keyboard.press(key === 'Space' ? ' ' : key),
+    resize: (width, height) => page.setViewport({ width, height, deviceScaleFactor: 1 }),
     screenshot: async () => {
       await page.evaluate(painted);
       return Buffer.from(await page.screenshot());
@@ -143,6 +146,20 @@ async function startWebDriver(program, env) {
   }
 }
 
+// Makes a session's viewport `width` x `height`: its window larger by what
+// the window's frame and toolbar take.
+async function resizeViewport(command, session, { width, height }) {
+  const inner = await command('POST', `${session}/execute/sync`, {
+    script: 'return [innerWidth, innerHeight]',
+    args: [],
+  });
+  const outer = await command('GET', `${session}/window/rect`);
+  await command('POST', `${session}/window/rect`, {
+    width: width + outer.width - inner[0],
+    height: height + outer.height - inner[1],
+  });
+}
+
 // A MiniBrowser session whose viewport has VIEWPORT's size.
 async function startMiniBrowser(command) {
   const { sessionId, capabilities } = await command('POST', '/session', {
@@ -156,15 +173,7 @@ async function startMiniBrowser(command) {
     },
   });
   const session = `/session/${sessionId}`;
-  const inner = await command('POST', `${session}/execute/sync`, {
-    script: 'return [innerWidth, innerHeight]',
-    args: [],
-  });
-  const outer = await command('GET', `${session}/window/rect`);
-  await command('POST', `${session}/window/rect`, {
-    width: VIEWPORT.width + outer.width - inner[0],
-    height: VIEWPORT.height + outer.height - inner[1],
-  });
+  await resizeViewport(command, session, VIEWPORT);
   return { session, version: capabilities.browserVersion };
 }
 
@@ -211,6 +220,7 @@ async function launchWebKit() {
       if (text) await command('POST', `${session}/element/${await element(selector)}/value`, { text });
     },
     press: (name) => command('POST', `${session}/actions`, { actions: [key(KEYS[name] ?? name)] }),
+    resize: (width, height) => resizeViewport(command, session, { width, height }),
     screenshot: async () => {
       await evaluate(painted);
       return Buffer.from(await command('GET', `${session}/screenshot`), 'base64');

@@ -12,8 +12,8 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { PNG } from 'pngjs';
-import { launch } from './drivers.mjs';
-import { contrast, differing, inkOf, lineStartsInPage, near, pixels } from './looks.mjs';
+import { VIEWPORT, launch } from './drivers.mjs';
+import { contrast, differing, inkOf, lineStartsInPage, near, phoneFaults, pixels } from './looks.mjs';
 import {
   TWIPS_PER_PIXEL,
   control,
@@ -265,6 +265,21 @@ test('typing in any entry after a result clears the result and the diagram', asy
     // The next entry is changed after a result again.
     await browser.click($('Command1'));
     await until(() => document.getElementById('Label6').textContent, null, 'a result');
+  }
+});
+
+test('on a phone held upright the form is one column, on the screen, every target a thumb wide', async (t) => {
+  // As narrow as the engine's window goes (WebKitGTK's browser keeps its
+  // toolbar's width, about 450 px): narrower than the form, in any case.
+  await browser.resize(360, 740);
+  try {
+    await computeWorked();
+    const width = await browser.evaluate(() => document.documentElement.clientWidth);
+    t.diagnostic(`at ${width} CSS px`);
+    assert.ok(width < formWidth, `${width} px wide`);
+    assert.deepEqual(await browser.evaluate(phoneFaults, { layout, target: 44 }), []);
+  } finally {
+    await browser.resize(VIEWPORT.width, VIEWPORT.height);
   }
 });
 

@@ -101,3 +101,43 @@ export function contrast(a, b) {
   const [l1, l2] = [luminance(a), luminance(b)].sort((x, y) => y - x);
   return (l1 + 0.05) / (l2 + 0.05);
 }
+
+// Runs in the page: what a phone's user would find wrong with the form laid
+// out on a narrow screen, after a compute. Every shown control inside the
+// screen's width, every entry and button at least `target` CSS pixels
+// each way, no caption smaller than the form's own size, no entry's text
+// under 16 px (a phone zooms into it), the description's lines in order
+// down the column with the eyes' table under the result, and no sideways
+// scrolling.
+export function phoneFaults({ layout, target }) {
+  const faults = [];
+  const width = document.documentElement.clientWidth;
+  const idOf = (c) => (c.index >= 0 ? `${c.name}-${c.index}` : c.name);
+  const lines = new Map(); // row -> its extent down the page
+  const extend = (row, r) => {
+    const line = lines.get(row) ?? { top: Infinity, bottom: -Infinity };
+    lines.set(row, { top: Math.min(line.top, r.top), bottom: Math.max(line.bottom, r.bottom) });
+  };
+  for (const c of layout.controls) {
+    const e = document.getElementById(idOf(c));
+    if (!e || e.closest('[hidden]')) continue;
+    const r = e.getBoundingClientRect();
+    const size = parseFloat(getComputedStyle(e).fontSize);
+    const own = ((c.font.family ? c.font : layout.windowFont).points * 96) / 72;
+    if (r.left < -0.5 || r.right > width + 0.5)
+      faults.push(`${e.id} spans ${r.left}..${r.right} of ${width}`);
+    if (c.kind !== 'Label' && (r.width < target || r.height < target))
+      faults.push(`${e.id} is ${r.width} x ${r.height}`);
+    if (size < own - 0.01 || (c.kind === 'TextBox' && size < 16)) faults.push(`${e.id} drawn at ${size} px`);
+    extend(c.row, r);
+  }
+  const eyes = document.getElementById('eyes');
+  if (!eyes.hidden)
+    extend(layout.controls.find((c) => c.role === 'result').row + 0.5, eyes.getBoundingClientRect());
+  const order = [...lines].sort((a, b) => a[0] - b[0]);
+  for (let i = 1; i < order.length; ++i)
+    if (order[i][1].top < order[i - 1][1].bottom - 1)
+      faults.push(`line ${order[i][0]} starts at ${order[i][1].top}, above line ${order[i - 1][0]}'s end`);
+  if (document.documentElement.scrollWidth > width) faults.push('the page scrolls sideways');
+  return faults;
+}

@@ -4,7 +4,8 @@
 // alike (the form, the compute, the messages, reset, printing) is in
 // engines.mjs, run in each.
 import { expect, test } from '@playwright/test';
-import { contrast } from './looks.mjs';
+import { launchOptions } from './browser.mjs';
+import { contrast, phoneFaults } from './looks.mjs';
 import {
   TWIPS_PER_PIXEL,
   control,
@@ -182,10 +183,10 @@ test("each eye's words under the form after a result, gone after an edit", async
       .evaluateAll((rows) => rows.map((r) => [...r.cells].map((c) => c.innerText.replace(/\n/g, ' ')))),
   ).toEqual([
     ['', w.rightEye, w.leftEye],
-    [w.asRight, '3.0△ BI、4.0△ BU', ''],
-    [w.split, '2.50△ Base 53° 1.50△ BI、2.00△ BU', '2.50△ Base 233° 1.50△ BI、2.00△ BD'],
-    [w.asLeft, '', '3.0△ BO、4.0△ BU'],
-    [w.split, '2.50△ Base 233° 1.50△ BO、2.00△ BD', '2.50△ Base 53° 1.50△ BO、2.00△ BU'],
+    [w.asRight, '3.0△ BI 4.0△ BU', ''],
+    [w.split, '2.50△ Base 53° 1.50△ BI 2.00△ BU', '2.50△ Base 233° 1.50△ BI 2.00△ BD'],
+    [w.asLeft, '', '3.0△ BO 4.0△ BU'],
+    [w.split, '2.50△ Base 233° 1.50△ BO 2.00△ BD', '2.50△ Base 53° 1.50△ BO 2.00△ BU'],
   ]);
   // Outside the form's rectangle, which keeps its size.
   const [form, box] = await Promise.all([page.locator('#form').boundingBox(), table.boundingBox()]);
@@ -212,16 +213,20 @@ test('a print after an edit shows the entries with no result and no diagram', as
   expect(vectorsDrawn(after.png, answer, after.bounds)).toEqual([0, 0, 0]);
 });
 
-// Phones and tablets: the whole form on the screen without sideways panning
-// where the screen is narrower than it, at true size where it fits.
-for (const [width, height, touch] of [
+// A phone held upright: the form in one column at its own sizes, a thumb's
+// target each, nothing off the screen, and still printed as the form. Held
+// sideways, a tablet, a desktop: the form at true size.
+for (const [width, height, phone] of [
+  [320, 640, true],
+  [360, 640, true],
   [390, 844, true],
-  [844, 390, true],
+  [844, 390, false],
   [1024, 768, false],
 ]) {
-  test(`at ${width} x ${height}${touch ? ' on a touch screen' : ''} every control is on the screen`, async ({
+  test(`at ${width} x ${height}${phone ? ', a phone held upright,' : ''} every control is on the screen`, async ({
     browser,
   }) => {
+    const touch = width < 1024;
     const context = await browser.newContext({
       viewport: { width, height },
       isMobile: touch,
@@ -234,28 +239,50 @@ for (const [width, height, touch] of [
       await type(page, worked);
       await (touch ? page.locator('#Command1').tap() : page.locator('#Command1').click());
       await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
-      const seen = await page.evaluate(() => ({
-        visual: visualViewport.width,
-        scale: visualViewport.scale,
-        scrollWidth: document.documentElement.scrollWidth,
-        right: Math.max(
-          ...[...document.querySelectorAll('#form > *')].map((e) => e.getBoundingClientRect().right),
-        ),
-        form: document.getElementById('form').getBoundingClientRect().width,
-      }));
-      const formWidth = layout.width / TWIPS_PER_PIXEL;
-      expect(seen.scale).toBe(1); // not zoomed out to show it
-      expect(seen.right).toBeLessThanOrEqual(seen.visual);
-      expect(seen.scrollWidth).toBeLessThanOrEqual(seen.visual);
-      expect(seen.form).toBeCloseTo(Math.min(formWidth, width), 0);
-      // The lower buttons: reached by scrolling down where the screen is short.
-      await page.locator('#Command3').scrollIntoViewIfNeeded();
-      await expect(page.locator('#Command3')).toBeInViewport();
+      expect(await page.evaluate(() => [visualViewport.width, visualViewport.scale])).toEqual([width, 1]);
+      const form = await page.locator('#form').boundingBox();
+      if (!phone) {
+        expect([form.width, form.height]).toEqual(
+          [layout.width, layout.height].map((t) => t / TWIPS_PER_PIXEL),
+        );
+        expect(await page.evaluate(() => document.documentElement.scrollWidth)).toBeLessThanOrEqual(width);
+        return;
+      }
+      expect(await page.evaluate(phoneFaults, { layout, target: 44 })).toEqual([]);
+      await page.locator('#Text1').fill('');
+      await page.locator('#Command1').tap();
+      const ok = await page.locator('#message-ok').boundingBox();
+      expect(Math.min(ok.width, ok.height)).toBeGreaterThanOrEqual(44);
+      await page.locator('#message-ok').tap();
+      // The print keeps the form's own layout at true size, 10 mm in.
+      const out = printed(await page.pdf({ format: 'A4' }), 96);
+      expect(out.bounds.width).toBeCloseTo(layout.width / TWIPS_PER_PIXEL, -1);
+      expect(out.bounds.x).toBeCloseTo((10 / 25.4) * 96, -1);
     } finally {
       await context.close();
     }
   });
 }
+
+test('a classic scrollbar never pushes the form sideways', async ({ browser }) => {
+  // A desktop window a little narrower than the form beside its scrollbar.
+  const scrolling = await browser
+    .browserType()
+    .launch({ ...launchOptions, ignoreDefaultArgs: ['--hide-scrollbars'] });
+  try {
+    const page = await scrolling.newPage({ viewport: { width: 665, height: 400 } });
+    await page.goto(test.info().project.use.baseURL);
+    await page.locator('html[data-ready="true"]').waitFor();
+    const seen = await page.evaluate(() => [
+      document.documentElement.clientWidth,
+      document.documentElement.scrollWidth,
+    ]);
+    expect(seen[0]).toBeLessThan(665); // the scrollbar takes its width
+    expect(seen[1]).toBeLessThanOrEqual(seen[0]);
+  } finally {
+    await scrolling.close();
+  }
+});
 
 test('a long entry is edited at its own size and drawn smaller once left, as on the desktop', async ({
   page,

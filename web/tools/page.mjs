@@ -72,12 +72,13 @@ function element(c) {
   }
   if (c.kind === 'CommandButton')
     return `<button${attributes({ ...common, type: 'button' })}>${escape(c.caption)}</button>`;
-  // The result line is read out when it changes, described by what it is.
-  const result =
-    c.role === 'result'
-      ? { role: 'status', 'aria-live': 'polite', 'aria-description': c.accessibleDescription }
-      : {};
-  return `<div${attributes({ ...common, ...result })}>${escape(c.caption)}</div>`;
+  // The result line is read out when it changes, described by what it is
+  // (a hidden element: every browser reads a description it points to).
+  if (c.role === 'result') {
+    const what = `${idOf(c)}-what`;
+    return `<div${attributes({ ...common, role: 'status', 'aria-live': 'polite', 'aria-describedby': what })}>${escape(c.caption)}</div>\n<span${attributes({ id: what, hidden: true })}>${escape(c.accessibleDescription)}</span>`;
+  }
+  return `<div${attributes(common)}>${escape(c.caption)}</div>`;
 }
 
 // The lines lie on the form's surface, beneath every control: the vectors
@@ -146,7 +147,112 @@ const css = [
       rules.push(`text-align: ${{ left: 'left', right: 'right', centre: 'center' }[c.align]}`);
     return `#${idOf(c)} {\n${rules.map((r) => `  ${r};`).join('\n')}\n}`;
   }),
+  ...phoneLayout(),
 ].join('\n');
+
+// A phone held upright: the same controls in one column of lines (the
+// description's rows), at the form's own sizes instead of scaled down, each
+// entry and button at least a thumb's target. Chosen on the width the page
+// has beside a scrollbar (the body's, through a container query), on screen
+// only: the print keeps the form's own layout. Within a line the controls
+// keep their distances across, so a caption behind a field stays behind it;
+// a line wider than the column puts its leading caption above the rest.
+function phoneLayout() {
+  const GUTTER = 16; // CSS px each side of the column
+  const TARGET = 44; // CSS px: the least height and width of a target
+  const formWidth = layout.width / TWIPS_PER_PIXEL;
+  const pixelsOf = (twips) => twips / TWIPS_PER_PIXEL;
+  const rule = (selector, declarations) =>
+    `${selector} {\n${declarations.map((d) => `  ${d};`).join('\n')}\n}`;
+  // Each line of the column has three tracks: a caption moved above it, the
+  // line itself, and what the page shows beneath it (the eyes' table).
+  const track = (row, part) => 3 * row + part + 1;
+  const rows = new Map();
+  for (const c of layout.controls) rows.set(c.row, [...(rows.get(c.row) ?? []), c]);
+  const placed = (c, row, part, left) =>
+    rule(`#form > #${idOf(c)}`, [
+      `grid-row: ${track(row, part)}`,
+      `margin-left: ${left}px`,
+      `max-width: calc(100% - ${left}px)`,
+    ]);
+  const inLine = [];
+  const captionAbove = [];
+  const [ax, ay, aw] = layout.diagramArea;
+  const share = (twips) => `${(100 * twips) / aw}%`;
+  for (const [row, controls] of rows) {
+    if (row === layout.diagramRow) {
+      // The diagram's area across the column: the whole drawing scaled with
+      // it and shifted so that the area's corner is the line's, the legend's
+      // letters where the drawing puts them (a share of the width), at their
+      // own size.
+      inLine.push(
+        rule('#form > #diagram', [
+          `grid-row: ${track(row, 1)}`,
+          'align-self: start',
+          `width: calc(100% * ${layout.width / aw})`,
+          'max-width: none',
+          'height: auto',
+          `margin-left: calc(-1 * ${share(ax)})`,
+          `margin-top: calc(8px - ${share(ay)})`,
+          'pointer-events: none',
+        ]),
+        ...controls.map((c) =>
+          rule(`#form > #${idOf(c)}`, [
+            `grid-row: ${track(row, 1)}`,
+            'align-self: start',
+            `margin-left: ${share(c.rect[0] - ax)}`,
+            `margin-top: calc(8px + ${share(c.rect[1] - ay)})`,
+          ]),
+        ),
+      );
+      continue;
+    }
+    const left = (cs) => Math.min(...cs.map((c) => c.rect[0]));
+    const right = Math.max(...controls.map((c) => c.rect[0] + c.rect[2]));
+    inLine.push(...controls.map((c) => placed(c, row, 1, pixelsOf(c.rect[0] - left(controls)))));
+    // A caption: the line's leftmost control, a label, before fields.
+    const [caption, ...rest] = [...controls].sort((a, b) => a.rect[0] - b.rect[0]);
+    const fields = rest.filter((c) => c.kind !== 'Label');
+    if (caption.kind !== 'Label' || fields.length === 0) continue;
+    const width = pixelsOf(right - left(controls)) + 2 * GUTTER;
+    captionAbove.push(
+      `@container page (max-width: ${width - 0.02}px) {`,
+      placed(caption, row, 0, 0),
+      ...rest.map((c) => placed(c, row, 1, pixelsOf(c.rect[0] - left(rest)))),
+      '}',
+    );
+  }
+  const result = layout.controls.find((c) => c.role === 'result');
+  return [
+    '@media screen {',
+    `@container page (max-width: ${formWidth - 0.02}px) {`,
+    rule('#form', [
+      '--px: 1px',
+      'display: grid',
+      'grid-template-columns: minmax(0, 1fr)',
+      'justify-items: start',
+      'align-items: center',
+      'width: auto',
+      'height: auto',
+      `padding: 0 ${GUTTER}px ${GUTTER}px`,
+      'overflow-x: clip',
+    ]),
+    rule('#form > *', ['grid-column: 1', 'position: relative', 'left: 0', 'top: 0', 'margin-top: 8px']),
+    rule('#form > .Label', ['height: auto']),
+    ...layout.controls
+      .filter((c) => c.kind === 'Label')
+      .map((c) => rule(`#form > #${idOf(c)}`, [`min-height: ${pixelsOf(c.rect[3])}px`])),
+    rule('#form > .TextBox,\n#form > .CommandButton,\n#message button', [
+      `min-width: ${TARGET}px`,
+      `min-height: ${TARGET}px`,
+    ]),
+    rule('#form > #eyes', [`grid-row: ${track(result.row, 2)}`, 'top: 0', 'max-width: 100%']),
+    ...inLine,
+    '}',
+    ...captionAbove,
+    '}',
+  ];
+}
 
 const html = readFileSync(template, 'utf8')
   .replaceAll('@TITLE@', () => escape(layout.programTitle))

@@ -75,6 +75,12 @@ struct Control {
     int tab = -1;                              // tab position, or -1 (labels)
     std::string_view accessibleName{};         // entries
     std::string_view accessibleDescription{};  // the result line
+    // On a screen narrower than the form (a phone held upright) the controls
+    // are laid out in one column of lines instead: the line this control is
+    // on, counted from the top. Controls on one line keep the form's order
+    // and their distances across; a line's leading caption moves above the
+    // rest where the line is wider than the screen.
+    int row = -1;
 };
 
 // A straight line of the diagram, its width in pixels. The legend's lines
@@ -146,6 +152,10 @@ struct Description {
     Palette palette;                    // for controls that name no colour
     std::span<const Control> controls;  // creation order: labels first, then entries and buttons in tab order
     std::span<const Line> lines;
+    // On a phone's column: the part of the form the diagram and its legend
+    // take, shown across the column's width on the line `diagramRow`.
+    Rect diagramArea;
+    int diagramRow;
     // A text wider than its entry or its line is drawn in a smaller size of
     // its font, the largest that fits on the front end's own step of sizes
     // (while the next step up does not), never below this share of its own
@@ -154,8 +164,13 @@ struct Description {
     std::string_view messageA;     // prism A refused
     std::string_view messageB;     // prism B refused
     std::string_view endedNotice;  // the page in a browser tab after END
-    // The page's own text, shown when it cannot start: what it needs.
+    // The page's own texts: where the browser lacks what the page needs,
+    // what it needs (the versions are the support table's); the result line
+    // while a compute waits for the calculator's core; the message when the
+    // core cannot be loaded.
     std::string_view unavailableNotice;
+    std::string_view waitingText;
+    std::string_view coreFailedMessage;
     PrintMessages print;
     EyeWords eyes;
 };
