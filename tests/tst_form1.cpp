@@ -434,54 +434,40 @@ void Form1Test::fittingRule()
     const int advance = qCeil(QFontMetricsF(font).horizontalAdvance(text));
     // Qt's line edit as the judge of "fits": whether it scrolls the text
     // (its cursor at the end) from where its cursor stands in a wide field.
-    const auto lineEdit = [&](int width) {
-        auto edit = std::make_unique<QLineEdit>(text);
-        edit->setFont(font);
-        edit->setFixedWidth(width);
-        return edit;
+    const auto drawn = [&](QLineEdit&& edit, int width) {
+        edit.setFont(font);
+        edit.setFixedWidth(width);
+        const QImage image = edit.grab().toImage();  // laid out and scrolled
+        return std::pair{image, edit.inputMethodQuery(Qt::ImCursorRectangle).toRect().x()};
     };
-    const auto cursorX = [](QLineEdit& edit) {
-        edit.grab();  // lays the text out and scrolls it
-        return edit.inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
-    };
-    const int unscrolled = cursorX(*lineEdit(advance * 3));
+    const int unscrolled = drawn(QLineEdit(text), advance * 3).second;
     for (int width = advance / 2; width <= advance + 16; ++width) {
-        EntryField field(text);
-        field.setFont(font);
-        field.setFixedWidth(width);
-        const auto plain = lineEdit(width);
-        const bool scrolls = cursorX(*plain) != unscrolled;
-        const bool drawnAsIs = field.grab().toImage() == plain->grab().toImage();
-        QVERIFY2(drawnAsIs == !scrolls,
-            qPrintable(u"%1 px: a line edit %2 it, the field draws it %3"_s.arg(width)
-                           .arg(scrolls ? u"scrolls"_s : u"does not scroll"_s)
-                           .arg(drawnAsIs ? u"as is"_s : u"smaller"_s)));
+        const auto [plain, cursor] = drawn(QLineEdit(text), width);
+        const bool drawnAsIs = drawn(EntryField(text), width).first == plain;
+        QVERIFY2(
+            drawnAsIs == (cursor == unscrolled), qPrintable(u"%1 px, cursor at %2"_s.arg(width).arg(cursor)));
     }
 
     // The size picked for a line of each width, from too narrow for the
     // smallest size, through the first that takes it, to the full size.
     const qreal smallest = font.pointSizeF() * form::description().smallestTextScale;
-    QSet<QString> seen;
+    QSet<int> seen;  // 0 whole, 1 smaller, 2 cannot fit
     for (int line = advance / 3; line <= advance + 2; ++line) {
         const std::optional<QFont> f = fitting::shrunk(font, text, line);
         QCOMPARE(!f, fitting::fits(font, text, line));
-        if (!f) {
-            seen << u"whole"_s;
-            continue;
-        }
-        const qreal size = f->pointSizeF();
-        QVERIFY(size >= smallest && size < font.pointSizeF());
-        if (fitting::fits(*f, text, line)) {
-            QFont larger = *f;
-            larger.setPointSizeF(size + 0.25);
-            QVERIFY2(!fitting::fits(larger, text, line), qPrintable(u"%1 pt in %2 px"_s.arg(size).arg(line)));
-            seen << u"smaller"_s;
-        } else {
-            QCOMPARE(size, smallest);
-            seen << u"cannot fit"_s;
-        }
+        QFont larger = f.value_or(font);
+        larger.setPointSizeF(larger.pointSizeF() + 0.25);
+        if (!f)
+            seen << 0;
+        else if (fitting::fits(*f, text, line) && f->pointSizeF() >= smallest
+            && !fitting::fits(larger, text, line))
+            seen << 1;
+        else if (f->pointSizeF() == smallest)
+            seen << 2;
+        else
+            QFAIL(qPrintable(u"%1 pt in %2 px"_s.arg(f->pointSizeF()).arg(line)));
     }
-    QCOMPARE(seen, (QSet{u"whole"_s, u"smaller"_s, u"cannot fit"_s}));
+    QCOMPARE(seen, (QSet{0, 1, 2}));
 }
 
 PRISM_WINDOW_TEST_MAIN(Form1Test)
