@@ -18,7 +18,7 @@
 // Blink: Debian's Chromium through Playwright. Gecko: Debian's Firefox ESR
 // through puppeteer-core over WebDriver BiDi. WebKit: WebKitGTK's WebDriver
 // server, which opens MiniBrowser (no headless mode: run under Xvfb),
-// through the W3C WebDriver protocol spoken directly.
+// through the `webdriver` package's W3C WebDriver client.
 import { spawn } from 'node:child_process';
 import { once } from 'node:events';
 import { createServer } from 'node:net';
@@ -119,26 +119,14 @@ async function freePort() {
 // W3C WebDriver key codes of the keys the cases press.
 const KEYS = { Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', Space: ' ', Backspace: '\uE003' };
 
-// A W3C WebDriver server started on a free port: command(method, path,
-// body) answers its value or throws its error.
+// WebKitGTK's WebDriver server, started on a free port and waited for.
 async function startWebDriver(program, env) {
   const port = await freePort();
   const driver = spawn(program, [`--port=${port}`], { stdio: ['ignore', 'ignore', 'inherit'], env });
-  const command = async (method, path, body) => {
-    const response = await fetch(`http://127.0.0.1:${port}${path}`, {
-      method,
-      headers: { 'content-type': 'application/json; charset=utf-8' },
-      body: body === undefined ? undefined : JSON.stringify(body),
-    });
-    const { value } = await response.json();
-    if (!response.ok) throw new Error(`WebDriver ${method} ${path}: ${value?.error}: ${value?.message}`);
-    return value;
-  };
-  // The server takes a moment to listen.
   for (let tries = 0; ; ++tries) {
     try {
-      await command('GET', '/status');
-      return { driver, command };
+      await fetch(`http://127.0.0.1:${port}/status`);
+      return { driver, port };
     } catch (error) {
       if (tries > 100 || driver.exitCode !== null) throw error;
       await new Promise((r) => setTimeout(r, 50));
@@ -146,55 +134,48 @@ async function startWebDriver(program, env) {
   }
 }
 
-// Makes a session's viewport `width` x `height`: its window larger by what
-// the window's frame and toolbar take.
-async function resizeViewport(command, session, { width, height }) {
-  const inner = await command('POST', `${session}/execute/sync`, {
-    script: 'return [innerWidth, innerHeight]',
-    args: [],
-  });
-  const outer = await command('GET', `${session}/window/rect`);
-  await command('POST', `${session}/window/rect`, {
-    width: width + outer.width - inner[0],
-    height: height + outer.height - inner[1],
-  });
-}
-
-// A MiniBrowser session whose viewport has VIEWPORT's size.
-async function startMiniBrowser(command) {
-  const { sessionId, capabilities } = await command('POST', '/session', {
-    capabilities: {
-      alwaysMatch: {
-        'webkitgtk:browserOptions': {
-          binary: process.env.PRISM_MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
-          args: ['--automation'],
-        },
-      },
-    },
-  });
-  const session = `/session/${sessionId}`;
-  await resizeViewport(command, session, VIEWPORT);
-  return { session, version: capabilities.browserVersion };
+// Makes the viewport `width` x `height`: the window larger by what its
+// frame and toolbar take.
+async function resizeViewport(client, { width, height }) {
+  const [innerWidth, innerHeight] = await client.executeScript('return [innerWidth, innerHeight]', []);
+  const outer = await client.getWindowRect();
+  await client.setWindowRect(
+    null,
+    null,
+    width + outer.width - innerWidth,
+    height + outer.height - innerHeight,
+  );
 }
 
 async function launchWebKit() {
+  const { WebDriver } = await import('webdriver');
   // MiniBrowser in GTK's dark theme throughout: its driver cannot switch it.
-  const { driver, command } = await startWebDriver(process.env.PRISM_WEBKIT_DRIVER ?? 'WebKitWebDriver', {
+  const { driver, port } = await startWebDriver(process.env.PRISM_WEBKIT_DRIVER ?? 'WebKitWebDriver', {
     ...process.env,
     GTK_THEME: 'Adwaita:dark',
   });
-  const { session, version } = await startMiniBrowser(command);
+  // No browserName: the driver refuses a session that names one.
+  const client = await WebDriver.newSession({
+    hostname: '127.0.0.1',
+    port,
+    logLevel: 'warn',
+    capabilities: {
+      'webkitgtk:browserOptions': {
+        binary: process.env.PRISM_MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+        args: ['--automation'],
+      },
+    },
+  });
+  await resizeViewport(client, VIEWPORT);
   const evaluate = async (fn, arg) => {
     const script = `const done = arguments[arguments.length - 1];
       Promise.resolve().then(() => (${fn})(arguments[0])).then((v) => done({ v }), (e) => done({ e: String(e) }));`;
-    const { v, e } = await command('POST', `${session}/execute/async`, { script, args: [arg ?? null] });
+    const { v, e } = await client.executeAsyncScript(script, [arg ?? null]);
     if (e) throw new Error(e);
     return v;
   };
-  const element = async (selector) =>
-    Object.values(await command('POST', `${session}/element`, { using: 'css selector', value: selector }))[0];
-  const click = async (selector) =>
-    command('POST', `${session}/element/${await element(selector)}/click`, {});
+  const element = async (selector) => Object.values(await client.findElement('css selector', selector))[0];
+  const click = async (selector) => client.elementClick(await element(selector));
   const key = (value) => ({
     type: 'key',
     id: 'keyboard',
@@ -204,10 +185,10 @@ async function launchWebKit() {
     ],
   });
   return {
-    version,
+    version: client.capabilities.browserVersion,
     theme: 'dark',
     goto: async (url) => {
-      await command('POST', `${session}/url`, { url });
+      await client.navigateTo(url);
       for (let i = 0; !(await evaluate((s) => !!document.querySelector(s), READY)); ++i) {
         if (i > 200) throw new Error(`${url}: the form never became ready`);
         await new Promise((r) => setTimeout(r, 25));
@@ -217,18 +198,18 @@ async function launchWebKit() {
     click,
     type: async (selector, text) => {
       await click(selector);
-      if (text) await command('POST', `${session}/element/${await element(selector)}/value`, { text });
+      if (text) await client.elementSendKeys(await element(selector), text);
     },
-    press: (name) => command('POST', `${session}/actions`, { actions: [key(KEYS[name] ?? name)] }),
-    resize: (width, height) => resizeViewport(command, session, { width, height }),
+    press: (name) => client.performActions([key(KEYS[name] ?? name)]),
+    resize: (width, height) => resizeViewport(client, { width, height }),
     screenshot: async () => {
       await evaluate(painted);
-      return Buffer.from(await command('GET', `${session}/screenshot`), 'base64');
+      return Buffer.from(await client.takeScreenshot(), 'base64');
     },
     // WebKitGTK's driver has no print command.
     pdf: undefined,
     close: async () => {
-      await command('DELETE', session).catch(() => {});
+      await client.deleteSession().catch(() => {});
       driver.kill();
     },
   };
