@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
 # The two commands a newcomer needs; each installs what is missing first.
-#   make run        build and start the window
-#   make test       build and run every test suite through CTest
+#   make run        build the program alone and start the window (installs
+#                   only what the program needs, scripts/setup.sh's groups)
+#   make test       build and run every test suite through CTest (installs
+#                   everything the suites need)
 # Further checks:
 #   make lint       the C++ against clang-format, the JavaScript against
 #                   Prettier and ESLint (web/package-lock.json pins them)
@@ -13,9 +15,11 @@
 #   make run-web    that site served on 127.0.0.1, for trying it by hand
 #   make bench-web  the page's size, time to ready and compute time
 # The build folders are CMakePresets.json's (default: build/, sanitize:
-# build-sanitize/) and web/CMakePresets.json's (wasm: build-web/).
+# build-sanitize/, program: build-program/) and web/CMakePresets.json's
+# (wasm: build-web/).
 MAKEFLAGS += --no-print-directory
 BUILD := build
+PROGRAM_BUILD := build-program
 WEB_BUILD := build-web
 WEB_PORT ?= 8080
 FUZZ_SECONDS ?= 60
@@ -28,7 +32,7 @@ quietly = out=$$($(1) 2>&1) || { printf '%s\n' "$$out"; exit 1; }
 all: build
 
 setup:
-	@scripts/setup.sh
+	@scripts/setup.sh test
 
 configure: setup
 	@$(call quietly,cmake --preset default $(CMAKE_ARGS))
@@ -36,8 +40,13 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) --parallel
 
-run: build
-	@scripts/run.sh $(BUILD)/app/prism-compose
+# The program alone: its own packages (and a virtual display only where
+# there is none), its own build folder, no test built.
+run:
+	@scripts/setup.sh program display
+	@$(call quietly,cmake --preset program $(CMAKE_ARGS))
+	@cmake --build --preset program --parallel
+	@scripts/run.sh $(PROGRAM_BUILD)/app/prism-compose
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure
@@ -68,7 +77,8 @@ bench: build
 
 # emcc's JavaScript optimiser needs Debian's acorn beside a Node from
 # elsewhere (the wasm build preset sets NODE_PATH).
-web: setup
+web:
+	@scripts/setup.sh web
 	@cd web && $(call quietly,cmake --preset wasm)
 	@cd web && cmake --build --preset wasm --parallel
 	@echo "web: the site is in $(WEB_BUILD)/site/"
@@ -76,7 +86,7 @@ web: setup
 run-web: web
 	@node web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT)
 
-bench-web: web
+bench-web: setup web
 	@xvfb-run -a -s "-screen 0 1280x1024x24" node web/bench.mjs $(WEB_BUILD)/site
 
 clean:
