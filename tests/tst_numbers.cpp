@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The entry-text conversion and the "#0" / "#0.0" number patterns.
+#include "decimal.h"
+
 #include <prism/prism.h>
 
 #include <QtTest>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +24,8 @@ private slots:
     void formats_data();
     void formats();
     void formatRoundTripsThroughParser();
+    void readsDecimalsAsTheLibraryDoes_data();
+    void readsDecimalsAsTheLibraryDoes();
 };
 
 void NumbersTest::accepts_data()
@@ -149,6 +155,40 @@ void NumbersTest::formatRoundTripsThroughParser()
         QVERIFY(back.has_value());
         QVERIFY2(std::fabs(*back - x) <= 0.05 + 1e-12, qPrintable(QString::number(x)));
     }
+}
+
+void NumbersTest::readsDecimalsAsTheLibraryDoes_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    const QByteArray zeros(120000, '0');
+    // 1 + 2^-53 exactly: halfway between 1 and the next double.
+    const QByteArray half = "1.00000000000000011102230246251565404236316680908203125";
+    QTest::newRow("a tenth") << QByteArray("0.1");
+    QTest::newRow("2^53 + 1, a tie: to even") << QByteArray("9007199254740993");
+    QTest::newRow("2^53 + 3, a tie: to even") << QByteArray("9007199254740995");
+    QTest::newRow("the largest double") << QByteArray("1.7976931348623157e308");
+    QTest::newRow("just past it: out of range") << QByteArray("1.7976931348623159e308");
+    QTest::newRow("the smallest subnormal") << QByteArray("4.9406564584124654e-324");
+    QTest::newRow("below half of it: out of range") << QByteArray("2.4703282292062327e-324");
+    QTest::newRow("above half of it") << QByteArray("2.4703282292062328e-324");
+    QTest::newRow("the smallest normal") << QByteArray("2.2250738585072014e-308");
+    QTest::newRow("a tie") << half;
+    QTest::newRow("a tie, and a digit past 800 more") << half + zeros.left(900) + "1";
+    QTest::newRow("1 and 800 zeros, e-800") << "1" + zeros.left(800) + "e-800";
+    QTest::newRow("120000 zeros after the point, e120001") << "0." + zeros + "5e120001";
+    QTest::newRow("zero, whatever its exponent") << QByteArray("0.000e99999999999999999999");
+}
+
+// Where the C++ library has no floating-point from_chars (the WebAssembly
+// build), decimals are read by hand: exactly as the library reads them.
+void NumbersTest::readsDecimalsAsTheLibraryDoes()
+{
+    QFETCH(QByteArray, text);
+    double want = -1, got = -1;
+    const auto library = std::from_chars(text.cbegin(), text.cend(), want);
+    const auto ours = prism::detail::decimal_to_double(text.cbegin(), text.cend(), got);
+    QCOMPARE(ours.ec, library.ec);
+    QCOMPARE(std::memcmp(&got, &want, sizeof got), 0);
 }
 
 QTEST_GUILESS_MAIN(NumbersTest)

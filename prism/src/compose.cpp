@@ -181,10 +181,10 @@ std::string parts(double x, double y, Eye eye, int decimals)
 Reading reading(const CompositionState& s, Eye own)
 {
     const double x = s.CX, y = s.CY;
-    const Share mine{prism_text(format_number(s.CP / 2, 2), s.CBase), parts(x / 2, y / 2, own, 2)};
+    const std::string half = format_number(s.CP / 2, 2);
+    const Share mine{prism_text(half, s.CBase), parts(x / 2, y / 2, own, 2)};
     const Eye other = own == Eye::Right ? Eye::Left : Eye::Right;
-    const Share theirs{prism_text(format_number(s.CP / 2, 2), std::fmod(s.CBase + 180, 360)),
-        parts(-x / 2, -y / 2, other, 2)};
+    const Share theirs{prism_text(half, std::fmod(s.CBase + 180, 360)), parts(-x / 2, -y / 2, other, 2)};
     return {parts(x, y, own, 1), own == Eye::Right ? mine : theirs, own == Eye::Right ? theirs : mine};
 }
 

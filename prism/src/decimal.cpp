@@ -25,7 +25,7 @@ public:
     explicit Decimal(std::uint64_t n);
 
     bool zero() const { return nd == 0; }
-    int point() const { return dp; }
+    std::int64_t point() const { return dp; }
     bool below_half() const { return dp == 0 && digits[0] < 5; }
 
     // Multiplies by 2^k (k > 0) or divides by 2^-k.
@@ -47,36 +47,41 @@ private:
     bool rounds_up(int at) const;
 
     unsigned char digits[Capacity];
-    int nd = 0;  // digits in use
-    int dp = 0;  // the decimal point's place, counted from the first digit
+    int nd = 0;           // digits in use
+    std::int64_t dp = 0;  // the decimal point's place, counted from the first digit
     bool trunc = false;
 };
 
 Decimal::Decimal(const char* s, const char* last)
 {
+    // The point's place counts every significant digit, also those beyond
+    // the capacity; an entry may be tens of thousands of digits long.
+    std::int64_t significant = 0;
     bool sawPoint = false;
     for (; s < last && (*s == '.' || (*s >= '0' && *s <= '9')); ++s) {
         if (*s == '.') {
             sawPoint = true;
-            dp = nd;
-        } else if (*s == '0' && nd == 0) {
-            --dp;  // a leading zero
-        } else if (nd < Capacity) {
-            digits[nd++] = static_cast<unsigned char>(*s - '0');
-        } else if (*s != '0') {
-            trunc = true;
+            dp = significant;
+        } else if (*s == '0' && significant == 0) {
+            --dp;  // a leading zero: after the point, it moves the first digit down
+        } else {
+            ++significant;
+            if (nd < Capacity)
+                digits[nd++] = static_cast<unsigned char>(*s - '0');
+            else if (*s != '0')
+                trunc = true;
         }
     }
     if (!sawPoint)
-        dp = nd;
-    if (s < last) {  // "e", a sign, digits
+        dp = significant;
+    if (s < last) {  // "e", a sign, digits; saturated far beyond any text's length
         ++s;
         const bool negative = *s == '-';
         if (*s == '-' || *s == '+')
             ++s;
-        int e = 0;
+        std::int64_t e = 0;
         for (; s < last; ++s)
-            if (e < 10000)
+            if (e < 100'000'000'000'000'000)
                 e = e * 10 + (*s - '0');
         dp += negative ? -e : e;
     }
@@ -257,7 +262,8 @@ std::from_chars_result decimal_to_double(const char* first, const char* last, do
     // Into [0.5, 1) by powers of two, a few bits at a time (the shifts that
     // keep a digit or so of headroom for the decimal point's place).
     constexpr int Steps[] = {1, 3, 6, 9, 13, 16, 19, 23, 26};
-    const auto step = [&](int places) { return places >= int(std::size(Steps)) ? 27 : Steps[places]; };
+    const auto step
+        = [&](std::int64_t places) { return places >= std::int64_t(std::size(Steps)) ? 27 : Steps[places]; };
     int exp = 0;
     while (d.point() > 0) {
         const int n = step(d.point());

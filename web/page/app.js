@@ -138,9 +138,14 @@ function hangLineEnds(element, caption) {
   });
   element.replaceChildren(...parts);
 }
-const hangAll = () => {
+// Where captions break and how small a long text is drawn, again: once the
+// form is laid out anew or a bundled font arrives; nothing once it has
+// ended.
+function relayout() {
+  if (ended) return;
   for (const c of layout.controls) if (c.caption) hangLineEnds($(idOf(c)), c.caption);
-};
+  [...entries, Label6].forEach(fit);
+}
 
 // The modal message: the program's title as its caption, one OK button that
 // answers Enter and Escape; the focus returns where it was.
@@ -164,17 +169,16 @@ let waiting = null; // the press being answered once the core starts
 function compute() {
   if (prism) return computeNow();
   const press = (waiting = {});
-  showWaiting(true);
+  showResult(layout.waitingText, true);
   const answer = () => {
     if (waiting !== press) return;
     waiting = null;
-    showWaiting(false);
     computeNow();
   };
   const failed = async () => {
     if (waiting !== press) return;
     waiting = null;
-    showWaiting(false);
+    showResult('');
     if (!(await unavailable())) showMessage(layout.coreFailedMessage);
   };
   core.then(answer, () => {
@@ -184,9 +188,10 @@ function compute() {
   });
 }
 
-function showWaiting(on) {
-  Label6.textContent = on ? layout.waitingText : '';
-  if (on) Label6.setAttribute('aria-busy', 'true');
+// The result line's text, drawn small enough to fit; busy while it waits.
+function showResult(text, busy = false) {
+  Label6.textContent = text;
+  if (busy) Label6.setAttribute('aria-busy', 'true');
   else Label6.removeAttribute('aria-busy');
   fit(Label6);
 }
@@ -198,8 +203,7 @@ function computeNow() {
   if (outcome === Outcome.RejectA) return showMessage(layout.messageA);
   if (outcome === Outcome.RejectB) return showMessage(layout.messageB);
 
-  Label6.textContent = prism.resultText();
-  fit(Label6);
+  showResult(prism.resultText());
   showEyes(prism.eyes());
   for (const button of [Command2, Command3, Command4]) button.hidden = false;
   updateDiagram();
@@ -232,7 +236,7 @@ function reset() {
 // press waiting for the core is forgotten.
 function clearResult() {
   waiting = null;
-  showWaiting(false);
+  showResult('');
   showEyes(null);
   showDiagram(false);
 }
@@ -301,7 +305,9 @@ function end() {
   showEnded();
 }
 
+let ended = false;
 function showEnded() {
+  ended = true;
   // The notice takes the focus, so that a screen reader says it at once.
   const notice = document.createElement('p');
   notice.id = 'ended';
@@ -329,8 +335,7 @@ function start() {
   new ResizeObserver(() => {
     if (root.offsetWidth === width) return;
     width = root.offsetWidth;
-    hangAll();
-    [...entries, Label6].forEach(fit);
+    relayout();
   }).observe(root);
 }
 
@@ -358,10 +363,7 @@ function wire() {
   Command3.addEventListener('click', end);
   Command4.addEventListener('click', () => window.print());
   // A bundled font that arrives after a text was fitted changes its width.
-  document.fonts.addEventListener('loadingdone', () => {
-    hangAll();
-    [...entries, Label6].forEach(fit);
-  });
+  document.fonts.addEventListener('loadingdone', relayout);
   for (const entry of entries) {
     entry.addEventListener('input', (event) => event.isComposing || entryChanged(entry));
     entry.addEventListener('compositionend', () => entryChanged(entry));
@@ -388,14 +390,15 @@ const unavailable = async () => {
 };
 
 // The core: its module and its WebAssembly, fetched as the page is parsed
-// (index.html preloads both). Fetched again by a fresh address, since an
-// engine may keep a failed import (the service worker answers any address
-// of a file it keeps).
-let loads = 0;
+// (index.html preloads both). Fetched again by fresh addresses, since an
+// engine may keep a failed import or a failed preload (the service worker
+// answers any address of a file it keeps).
+let retries = -1;
 function loadCore() {
-  const address = loads++ ? `./prism-core.mjs?retry=${loads}` : './prism-core.mjs';
-  return Promise.all([import(address), import('./prism.mjs')])
-    .then(async ([{ default: createCore }, { wrap }]) => wrap(await createCore()))
+  const fresh = ++retries ? `?retry=${retries}` : '';
+  const locateFile = (file, folder) => `${folder}${file}${fresh}`;
+  return Promise.all([import(`./prism-core.mjs${fresh}`), import(`./prism.mjs${fresh}`)])
+    .then(async ([{ default: createCore }, { wrap }]) => wrap(await createCore({ locateFile })))
     .then((started) => {
       prism = started;
       performance.mark('prism-core');

@@ -370,7 +370,7 @@ test('a core that does not arrive keeps the form; a compute fetches it again and
   baseURL,
 }) => {
   let arrives = false;
-  await context.route(/prism-core\.wasm/, (route) => (arrives ? route.continue() : route.abort()));
+  await context.route(/prism(-core\.wasm|\.mjs)/, (route) => (arrives ? route.continue() : route.abort()));
   await page.goto(baseURL);
   await page.locator('html[data-ready="true"]').waitFor();
   await type(page, worked);

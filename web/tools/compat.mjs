@@ -31,7 +31,7 @@ export const features = [
     'index.html',
     'type="module"',
   ],
-  ['javascript.operators.import', 'the core fetched by the page', 'app.js', 'import(address)'],
+  ['javascript.operators.import', 'the core fetched by the page', 'app.js', 'import(`./prism-core.mjs'],
   ['webassembly.api.instantiate_static', 'the C++ core', 'prism-core.mjs', 'WebAssembly.instantiate'],
   ['api.ResizeObserver', 'captions set again when the layout changes', 'app.js', 'new ResizeObserver'],
   ['api.HTMLDialogElement.showModal', 'the modal message', 'app.js', 'showModal()'],

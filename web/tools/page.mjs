@@ -207,22 +207,22 @@ function phoneLayout() {
       );
       continue;
     }
-    const left = (cs) => Math.min(...cs.map((c) => c.rect[0]));
+    const leftOf = (cs) => Math.min(...cs.map((c) => c.rect[0]));
+    const left = leftOf(controls);
     const right = Math.max(...controls.map((c) => c.rect[0] + c.rect[2]));
-    inLine.push(...controls.map((c) => placed(c, row, 1, pixelsOf(c.rect[0] - left(controls)))));
+    inLine.push(...controls.map((c) => placed(c, row, 1, pixelsOf(c.rect[0] - left))));
     // A caption: the line's leftmost control, a label, before fields.
     const [caption, ...rest] = [...controls].sort((a, b) => a.rect[0] - b.rect[0]);
     const fields = rest.filter((c) => c.kind !== 'Label');
     if (caption.kind !== 'Label' || fields.length === 0) continue;
-    const width = pixelsOf(right - left(controls)) + 2 * GUTTER;
+    const width = pixelsOf(right - left) + 2 * GUTTER;
     captionAbove.push(
       `@container page (max-width: ${width - 0.02}px) {`,
       placed(caption, row, 0, 0),
-      ...rest.map((c) => placed(c, row, 1, pixelsOf(c.rect[0] - left(rest)))),
+      ...rest.map((c) => placed(c, row, 1, pixelsOf(c.rect[0] - leftOf(rest)))),
       '}',
     );
   }
-  const result = layout.controls.find((c) => c.role === 'result');
   return [
     '@media screen {',
     `@container page (max-width: ${formWidth - 0.02}px) {`,
@@ -247,6 +247,8 @@ function phoneLayout() {
       `min-height: ${TARGET}px`,
     ]),
     rule('#form > #eyes', [`grid-row: ${track(result.row, 2)}`, 'top: 0', 'max-width: 100%']),
+    // The eyes' table breaks a cell's line where the column is too narrow.
+    rule('#eyes th,\n#eyes td', ['white-space: normal', 'overflow-wrap: anywhere']),
     ...inLine,
     '}',
     ...captionAbove,

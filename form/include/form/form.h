@@ -41,8 +41,9 @@ enum class Kind { TextBox, CommandButton, Label };
 enum class Align { Left, Right, Centre };
 
 // What the program does with a control beyond drawing it as described. The
-// builders of both front ends treat a control by its role, never by its
-// name (the names are the controls' vocabulary, not their meaning).
+// builders of both front ends decide how to treat a control by its role,
+// not by its name (the names are the controls' vocabulary and their ids,
+// not their meaning).
 enum class Role {
     None,        // drawn as described, nothing more
     Title,       // the program's title
@@ -83,11 +84,11 @@ struct Control {
     int row = -1;
 };
 
+enum class LineRole { VectorA, VectorB, VectorC, LegendA, LegendB, LegendC };
+
 // A straight line of the diagram, its width in pixels. The legend's lines
 // never move; the vectors start at the diagram's origin and end where the
 // core's end points say.
-enum class LineRole { VectorA, VectorB, VectorC, LegendA, LegendB, LegendC };
-
 struct Line {
     std::string_view name;
     LineRole role;
