@@ -111,6 +111,16 @@ Startups measureStartups(int runs)
     return r;
 }
 
+// A control of the form by its name: a figure measured without it would
+// mean nothing.
+template <typename T> T* control(const Form1& form, const QString& name)
+{
+    auto* child = form.findChild<T*>(name);
+    if (!child)
+        qFatal("bench: no control named %s", qPrintable(name));
+    return child;
+}
+
 // The compute action, from the click to the result text and the lines set;
 // the repaint it schedules is not run inside the measurement.
 std::vector<double> measureComputeAction(Form1& form)
@@ -118,8 +128,8 @@ std::vector<double> measureComputeAction(Form1& form)
     const QStringList entries{
         QStringLiteral("3"), QStringLiteral("30"), QStringLiteral("2"), QStringLiteral("120")};
     for (int n = 1; n <= 4; ++n)
-        form.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n))->setText(entries[n - 1]);
-    auto* compute = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+        control<QLineEdit>(form, QStringLiteral("Text%1").arg(n))->setText(entries[n - 1]);
+    auto* compute = control<QPushButton>(form, QStringLiteral("Command1"));
     std::vector<double> us;
     for (int i = 0; i < 20000; ++i) {
         QElapsedTimer t;
@@ -156,7 +166,7 @@ QString measurePrinting(Form1& form, int runs)
     QString why;
     if (!cups.start(&why) || !cups.addPdfPrinter(QStringLiteral("BenchPDF"), true))
         return QStringLiteral("| print: click to job accepted | n/a | | | %1 |").arg(why);
-    auto* print = form.findChild<QPushButton*>(QStringLiteral("Command4"));
+    auto* print = control<QPushButton>(form, QStringLiteral("Command4"));
     const QDateTime printedFrom = QDateTime::currentDateTime().addSecs(-1);
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {

@@ -328,8 +328,8 @@ void PrintTest::printsInsideThePrintersMargins()
     constexpr int Dpi = 96;
     const Printed out = printed(Dpi);
     QVERIFY(!out.page.isNull());
-    const QPoint inch2(Dpi / 2, Dpi / 2);
-    QVERIFY2((out.window.topLeft() - inch2).manhattanLength() <= 2,
+    const QPoint halfInch(Dpi / 2, Dpi / 2);  // the PPD's 36 pt margins
+    QVERIFY2((out.window.topLeft() - halfInch).manhattanLength() <= 2,
         qPrintable(u"the window starts at %1, %2 px"_s.arg(out.window.x()).arg(out.window.y())));
     QVERIFY2(
         std::abs(out.window.width() - m_form->width()) <= 3, qPrintable(QString::number(out.window.width())));

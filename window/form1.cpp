@@ -147,7 +147,12 @@ void Form1::buildControls(std::span<const form::Control> controls)
 // control; a control of another kind than its role needs is not kept.
 void Form1::keep(form::Role role, QWidget* widget)
 {
-    const auto as = [widget]<typename T>(T*& member) { member = qobject_cast<T*>(widget); };
+    // A role given twice would leave the first control without its action.
+    const auto as = [widget, role]<typename T>(T*& member) {
+        if (member)
+            qFatal("form: role %d is given to more than one control", int(role));
+        member = qobject_cast<T*>(widget);
+    };
     switch (role) {
     case form::Role::APower:
         return as(Text1);

@@ -22,8 +22,9 @@
 // The path of a compute: Command1_Click hands the four entries to
 // prism::compute (into the state as typed, the checks, the composition, the
 // result line, the scale, the end points) -> the message of a refused prism,
-// or the result line into Label6, the buttons shown, and update_diagram ->
-// the end points of Line1..Line3 and the diagram shown.
+// or the result line into Label6, the buttons shown, update_diagram -> the
+// end points of Line1..Line3 and the diagram shown, and showEyes -> each
+// eye's words in Label6's tooltip, accessible description and copies.
 #pragma once
 
 #include <prism/prism.h>

@@ -162,9 +162,11 @@ constexpr Description Form{
         .asLeft = "Ｃを左眼に",
         .split = "半分ずつ",
         .noPrism = "プリズムは要りません",
+        .smallParts = "水平・垂直とも0.05△未満",
         .copyResult = "結果をコピー",
         .copyRight = "右眼の値をコピー",
-        .copyLeft = "左眼の値をコピー"},
+        .copyLeft = "左眼の値をコピー",
+        .copied = "コピーしました"},
 };
 
 // IPA's gothic faces share the metrics of the two Windows gothics, so the
@@ -206,7 +208,7 @@ std::string eyes_text(const prism::Eyes& eyes)
     const EyeWords& w = Form.eyes;
     if (!eyes.needed)
         return std::string(w.noPrism);
-    const auto parts = [&](const std::string& p) { return p.empty() ? std::string(w.noPrism) : p; };
+    const auto parts = [&](const std::string& p) { return p.empty() ? std::string(w.smallParts) : p; };
     const auto half = [&](std::string_view eye, const prism::Share& share) {
         return std::string(eye) + " " + share.prism + "（" + parts(share.parts) + "）";
     };

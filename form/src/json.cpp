@@ -61,7 +61,9 @@ std::string eyeWords(const EyeWords& w)
     return object({{"heading", json_string(w.heading)}, {"rightEye", json_string(w.rightEye)},
         {"leftEye", json_string(w.leftEye)}, {"asRight", json_string(w.asRight)},
         {"asLeft", json_string(w.asLeft)}, {"split", json_string(w.split)},
-        {"noPrism", json_string(w.noPrism)}});
+        {"noPrism", json_string(w.noPrism)}, {"smallParts", json_string(w.smallParts)},
+        {"copyResult", json_string(w.copyResult)}, {"copyRight", json_string(w.copyRight)},
+        {"copyLeft", json_string(w.copyLeft)}, {"copied", json_string(w.copied)}});
 }
 
 std::string rect(const std::optional<Rect>& r)

@@ -140,9 +140,11 @@ struct EyeWords {
     std::string_view asLeft;      // ... as the left eye's
     std::string_view split;       // C split half and half between the eyes
     std::string_view noPrism;     // where no prism is worth writing
+    std::string_view smallParts;  // a C written, but each of its parts written as 0.0
     std::string_view copyResult;  // the result line's menu: copy the result line,
     std::string_view copyRight;   // the right eye's parts,
     std::string_view copyLeft;    // the left eye's parts
+    std::string_view copied;      // the page's word once a copy is on the clipboard
 };
 
 struct Description {

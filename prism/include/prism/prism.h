@@ -107,7 +107,7 @@ std::string diagram_text(const CompositionState& state);
 // is left out. Seen facing the wearer, 0° is base in for the right eye and
 // base out for the left; 90° is base up for both.
 struct Share {
-    std::string prism;  // a half in the 360° notation ("2.50△ Base 53°"); empty for a whole C
+    std::string prism;  // the half in the 360° notation ("2.50△ Base 53°")
     std::string parts;  // "3.0△ BI、4.0△ BU"; empty where no part is worth writing
 };
 
@@ -164,7 +164,7 @@ Shown compute(CompositionState& state, std::string_view aPower, std::string_view
 // become zero.
 std::optional<double> to_number(std::string_view text);
 
-// The number patterns "#0" (decimals = 0) and "#0.0" (decimals = 1): at least
+// The number patterns "#0", "#0.0" and "#0.00" (decimals = 0, 1, 2): at least
 // one integer digit, exactly `decimals` fraction digits, nearest with halves
 // away from zero, no grouping, a minus sign only when the rounded value is not
 // zero. The half is decided on the value's 15-significant-digit decimal form,
