@@ -174,7 +174,12 @@ async function launchWebKit() {
     if (e) throw new Error(e);
     return v;
   };
-  const element = async (selector) => Object.values(await client.findElement('css selector', selector))[0];
+  // The client answers a missing element with its error, not by throwing.
+  const element = async (selector) => {
+    const found = await client.findElement('css selector', selector);
+    if (found.error) throw new Error(`${selector}: ${found.message ?? found.error}`);
+    return Object.values(found)[0];
+  };
   const click = async (selector) => client.elementClick(await element(selector));
   const key = (value) => ({
     type: 'key',

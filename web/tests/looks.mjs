@@ -134,8 +134,13 @@ export function phoneFaults({ layout, target }) {
     extend(c.row, r);
   }
   const eyes = document.getElementById('eyes');
-  if (!eyes.hidden)
-    extend(layout.controls.find((c) => c.role === 'result').row + 0.5, eyes.getBoundingClientRect());
+  if (!eyes.hidden) {
+    const r = eyes.getBoundingClientRect();
+    if (r.right > width + 0.5) faults.push(`the eyes' table reaches ${r.right} of ${width}`);
+    for (const b of eyes.querySelectorAll('button'))
+      if (b.offsetWidth < target || b.offsetHeight < target) faults.push(`${b.textContent} is too small`);
+    extend(layout.controls.find((c) => c.role === 'result').row + 0.5, r);
+  }
   const order = [...lines].sort((a, b) => a[0] - b[0]);
   for (let i = 1; i < order.length; ++i)
     if (order[i][1].top < order[i - 1][1].bottom - 1)
