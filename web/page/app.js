@@ -4,9 +4,9 @@
 // or drawn comes from the module's C++ core; this file only sets element
 // properties, as the desktop's slots only set widget properties.
 // The page says what it needs where the browser lacks it (index.html's
-// #unavailable): at once when this script finds no WebAssembly it may run,
-// after a few seconds by itself (style.css) when this script never runs at
-// all. A core that only failed to arrive leaves the form as it is; the next
+// #unavailable): at once when this script finds no WebAssembly it may run
+// or an interface the form needs missing, after some seconds by itself
+// (style.css) when this script never runs at all. A core that only failed to arrive leaves the form as it is; the next
 // compute fetches it again.
 document.documentElement.dataset.started = 'true';
 
@@ -243,7 +243,10 @@ function clearResult() {
 
 // The result for each eye, as the core words it, in a table with the
 // description's headings: a row for C as each eye's prism and a row for
-// its split, a column for each eye.
+// its split, a column for each eye; each split's cells name the reading
+// they belong to (headers), for a screen reader moving cell by cell. Under
+// it, where the browser lets a page write to the clipboard, the desktop's
+// copies: the result line, the right eye's parts, the left eye's.
 function showEyes(eyes) {
   const section = $('eyes');
   section.hidden = !eyes;
@@ -258,28 +261,48 @@ function showEyes(eyes) {
   };
   if (!eyes.needed) return section.replaceChildren(make('p', [words.noPrism]));
   // A part to a line, so that a phone's narrow column never breaks one.
-  const parts = (text) => (text ? text.split('、') : [words.noPrism]);
-  const row = (heading, cells) => {
+  const parts = (text) => (text ? text.split('、') : [words.smallParts]);
+  const row = (id, heading, cells, reading = id) => {
     const tr = make('tr');
-    tr.append(make('th', [heading], { scope: 'row' }), ...cells.map((texts) => make('td', texts)));
+    tr.append(
+      make('th', [heading], { scope: 'row', id: `eyes-${id}` }),
+      ...cells.map((texts, eye) => make('td', texts, { headers: `eyes-${reading} eyes-${id} eyes-${eye}` })),
+    );
     return tr;
   };
   const head = make('tr');
   head.append(
     make('td'),
-    ...[words.rightEye, words.leftEye].map((eye) => make('th', [eye], { scope: 'col' })),
+    ...[words.rightEye, words.leftEye].map((eye, n) => make('th', [eye], { scope: 'col', id: `eyes-${n}` })),
   );
   const split = (reading) => [reading.right, reading.left].map((half) => [half.prism, ...parts(half.parts)]);
   const table = make('table');
   table.append(
     make('caption', [words.heading]),
     head,
-    row(words.asRight, [parts(eyes.asRight.parts), []]),
-    row(words.split, split(eyes.asRight)),
-    row(words.asLeft, [[], parts(eyes.asLeft.parts)]),
-    row(words.split, split(eyes.asLeft)),
+    row('right', words.asRight, [parts(eyes.asRight.parts), []]),
+    row('right-split', words.split, split(eyes.asRight), 'right'),
+    row('left', words.asLeft, [[], parts(eyes.asLeft.parts)]),
+    row('left-split', words.split, split(eyes.asLeft), 'left'),
   );
   section.replaceChildren(table);
+  if (!navigator.clipboard?.writeText) return;
+  const copies = make('p', [], { class: 'copies' });
+  const done = make('span', [], { role: 'status' });
+  for (const [caption, text] of [
+    [words.copyResult, Label6.textContent],
+    [words.copyRight, eyes.asRight.parts],
+    [words.copyLeft, eyes.asLeft.parts],
+  ]) {
+    if (!text) continue;
+    const button = make('button', [caption], { type: 'button' });
+    button.addEventListener('click', () =>
+      navigator.clipboard.writeText(text).then(() => (done.textContent = words.copied)),
+    );
+    copies.append(button);
+  }
+  copies.append(done);
+  section.append(copies);
 }
 
 // A change to an entry's text clears a shown result and its diagram: what
@@ -411,4 +434,13 @@ core.catch(async (error) => {
   if (await unavailable()) document.documentElement.dataset.failed = 'true';
 });
 core.then(registerServiceWorker, registerServiceWorker);
-start();
+// A browser without an interface the form needs (older than the support
+// table's) says so at once, rather than failing at the first message.
+const needed = [
+  window.ResizeObserver,
+  window.HTMLDialogElement?.prototype.showModal,
+  Element.prototype.replaceChildren,
+  document.fonts,
+];
+if (needed.includes(undefined)) document.documentElement.dataset.failed = 'true';
+else start();

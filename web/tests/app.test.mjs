@@ -339,6 +339,7 @@ const failures = {
   'with scripts off': { javaScriptEnabled: false },
   'when opened from disk': { file: true },
   'where its policy forbids WebAssembly': { copy: policyWithout },
+  'where it has no modal dialog': { init: () => delete HTMLDialogElement.prototype.showModal },
 };
 for (const [when, how] of Object.entries(failures)) {
   test(`the page says what it needs ${when}`, async ({ browser, baseURL }) => {
@@ -351,9 +352,10 @@ for (const [when, how] of Object.entries(failures)) {
           how.copy(readFileSync(join(site, 'index.html'), 'utf8')),
         );
       const page = await context.newPage();
+      if (how.init) await page.addInitScript(how.init);
       await page.goto(how.file ? pathToFileURL(join(site, 'index.html')).href : (copy?.url ?? baseURL));
       const notice = page.locator('#unavailable');
-      await expect(notice).toBeVisible({ timeout: 8000 });
+      await expect(notice).toBeVisible({ timeout: 15000 });
       await expect(notice.locator('p')).toHaveText(layout.unavailableNotice);
       await expect(page).toHaveTitle(layout.programTitle);
       await expect(page.locator('#form')).toBeHidden();
@@ -370,7 +372,7 @@ test('a core that does not arrive keeps the form; a compute fetches it again and
   baseURL,
 }) => {
   let arrives = false;
-  await context.route(/prism(-core\.wasm|\.mjs)/, (route) => (arrives ? route.continue() : route.abort()));
+  await context.route(/prism(-core)?\.(mjs|wasm)/, (route) => (arrives ? route.continue() : route.abort()));
   await page.goto(baseURL);
   await page.locator('html[data-ready="true"]').waitFor();
   await type(page, worked);

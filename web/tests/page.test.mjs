@@ -191,6 +191,11 @@ test("each eye's words under the form after a result, gone after an edit", async
   // Outside the form's rectangle (whose place and size the engine cases check).
   const [form, box] = await Promise.all([page.locator('#form').boundingBox(), table.boundingBox()]);
   expect(box.y).toBeGreaterThanOrEqual(form.y + form.height);
+  // The right eye's parts copied, as the desktop's menu copies them.
+  await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+  await page.getByRole('button', { name: w.copyRight }).click();
+  await expect(page.locator('#eyes [role=status]')).toHaveText(w.copied);
+  expect(await page.evaluate(() => navigator.clipboard.readText())).toBe('3.0△ BI、4.0△ BU');
   await page.locator('#Text2').press('End');
   await page.keyboard.type('5');
   await expect(table).toHaveCount(0);

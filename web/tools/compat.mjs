@@ -108,7 +108,7 @@ export const features = [
     'css.properties.print-color-adjust',
     "printing the form's colours",
     'style.css',
-    'print-color-adjust: exact',
+    ' print-color-adjust: exact', // not the prefixed line's tail
     '-webkit-print-color-adjust',
   ],
   ['css.types.min', 'the form scaled to a narrow sheet', 'style.css', 'min('],
@@ -127,6 +127,20 @@ export const features = [
     "the browser's own focus ring",
   ],
   [
+    'api.Clipboard.writeText',
+    "copying the result and each eye's parts",
+    'app.js',
+    'clipboard.writeText',
+    "selecting the table's text",
+  ],
+  [
+    'css.properties.scrollbar-gutter',
+    'the layout kept when a result brings a scrollbar',
+    'style.css',
+    'scrollbar-gutter: stable',
+    'the layout chosen again beside it',
+  ],
+  [
     'css.at-rules.media.forced-colors',
     'the diagram in a forced-colours theme',
     'style.css',
@@ -141,7 +155,7 @@ export const features = [
     'index.html',
     "'wasm-unsafe-eval'",
     undefined,
-    { firefox: 'applied no policy to WebAssembly', firefox_android: 'the same' },
+    { firefox: 'applied no policy to WebAssembly' },
   ],
   ...[
     'default-src',

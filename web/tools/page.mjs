@@ -242,7 +242,7 @@ function phoneLayout() {
     ...layout.controls
       .filter((c) => c.kind === 'Label')
       .map((c) => rule(`#form > #${idOf(c)}`, [`min-height: ${pixelsOf(c.rect[3])}px`])),
-    rule('#form > .TextBox,\n#form > .CommandButton,\n#message button', [
+    rule('#form > .TextBox,\n#form > .CommandButton,\n#message button,\n#eyes button', [
       `min-width: ${TARGET}px`,
       `min-height: ${TARGET}px`,
     ]),
