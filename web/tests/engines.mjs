@@ -233,14 +233,21 @@ test('a result wider than its line is drawn smaller, every digit inside the line
   await browser.click($('Command1'));
   const text = expected(entries).text;
   await until((t) => document.getElementById('Label6').textContent === t, text, 'the result');
-  const { line, ink } = await browser.evaluate(() => {
+  const { line, ink, halfPixelMoreFits } = await browser.evaluate(() => {
     const label = document.getElementById('Label6');
     const range = document.createRange();
     range.selectNodeContents(label);
     const box = (r) => ({ left: r.left, right: r.right });
-    return { line: box(label.getBoundingClientRect()), ink: box(range.getBoundingClientRect()) };
+    const shown = { line: box(label.getBoundingClientRect()), ink: box(range.getBoundingClientRect()) };
+    // The largest size that fits: half a pixel more (the page's step) does not.
+    const size = label.style.fontSize;
+    label.style.fontSize = `${parseFloat(getComputedStyle(label).fontSize) + 0.5}px`;
+    const halfPixelMoreFits = label.scrollWidth <= label.clientWidth;
+    label.style.fontSize = size;
+    return { ...shown, halfPixelMoreFits };
   });
   assert.ok(text.startsWith('100000000000000000000.0'), text);
+  assert.equal(halfPixelMoreFits, false);
   assert.ok(
     ink.left >= line.left && ink.right <= line.right,
     `the text spans ${JSON.stringify(ink)} in ${JSON.stringify(line)}`,
