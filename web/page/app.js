@@ -6,8 +6,8 @@
 // The page says what it needs where the browser lacks it (index.html's
 // #unavailable): at once when this script finds no WebAssembly it may run
 // or an interface the form needs missing, after some seconds by itself
-// (style.css) when this script never runs at all. A core that only failed to arrive leaves the form as it is; the next
-// compute fetches it again.
+// (style.css) when this script never runs at all. A core that only failed
+// to arrive leaves the form as it is; the next compute fetches it again.
 document.documentElement.dataset.started = 'true';
 
 // The form's description, written into the page when it was built: its
@@ -296,9 +296,14 @@ function showEyes(eyes) {
   ]) {
     if (!text) continue;
     const button = make('button', [caption], { type: 'button' });
-    button.addEventListener('click', () =>
-      navigator.clipboard.writeText(text).then(() => (done.textContent = words.copied)),
-    );
+    // Said again on every copy; nothing said where the browser refuses.
+    button.addEventListener('click', () => {
+      done.textContent = '';
+      navigator.clipboard.writeText(text).then(
+        () => (done.textContent = words.copied),
+        () => {},
+      );
+    });
     copies.append(button);
   }
   copies.append(done);
