@@ -329,7 +329,7 @@ void CompositionTest::eyes_data()
         << QByteArrayList{"3", "0.3", "0", "0"}
         << u"3.0△ BI / 1.50△ Base 0° 1.50△ BI、0.01△ BU | 1.50△ Base 180° 1.50△ BI、0.01△ BD"_s
         << u"3.0△ BO / 1.50△ Base 180° 1.50△ BO、0.01△ BD | 1.50△ Base 0° 1.50△ BO、0.01△ BU"_s;
-    // 0.1△ shown, each whole part 0.042△ and so "0.0": none written.
+    // 0.1△ shown; its horizontal and vertical sizes, 0.042△ each, read "0.0".
     QTest::newRow("every whole part reads 0.0")
         << QByteArrayList{"0.06", "45", "0", "0"}
         << u" / 0.03△ Base 45° 0.02△ BI、0.02△ BU | 0.03△ Base 225° 0.02△ BI、0.02△ BD"_s
