@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The native half of the agreement test: the module's interface compiled
 // natively, fed many entry quadruples (seeded, so both halves see the same
-// ones), each answer printed as one JSON line. The other half
+// ones), each answer and the record after it printed as one JSON line. The other half
 // (web/tests/agreement.mjs) feeds the same quadruples to the WebAssembly
 // module and compares.
 //
 // Usage: agreement COUNT
 #include "bindings.h"
 
-#include <form/form.h>
+#include <form/json.h>
 
 #include <cmath>
 #include <cstdio>
@@ -19,9 +19,14 @@
 
 namespace {
 
-std::string quoted(const std::string& s)
+namespace json = form::json;
+
+// A value the module handed over, taken (and freed).
+std::string taken(char* value)
 {
-    return form::json_string(s);
+    std::string text = value;
+    std::free(value);
+    return text;
 }
 
 // The same number in the full-width forms an input method types.
@@ -129,15 +134,13 @@ int main(int argc, char** argv)
             ? examples[static_cast<size_t>(i)]
             : std::vector<std::string>{
                 entries.power(), entries.direction(), entries.power(), entries.direction()};
-        const int outcome = prism_compute(in[0].c_str(), in[1].c_str(), in[2].c_str(), in[3].c_str());
-        std::printf("{\"in\":[%s,%s,%s,%s],\"outcome\":%d,\"text\":%s,\"words\":%s,\"eyes\":%s,\"scaled\":%d,"
-                    "\"powers\":[%s,%s,%s],\"scale\":%.9g,\"ends\":[%.9g,%.9g,%.9g,%.9g,%.9g,%.9g]}\n",
-            quoted(in[0]).c_str(), quoted(in[1]).c_str(), quoted(in[2]).c_str(), quoted(in[3]).c_str(),
-            outcome, quoted(prism_result_text()).c_str(), quoted(prism_diagram_text()).c_str(),
-            quoted(prism_eyes_json()).c_str(), prism_has_scale(), quoted(prism_power_text(0)).c_str(),
-            quoted(prism_power_text(1)).c_str(), quoted(prism_power_text(2)).c_str(), double(prism_scale()),
-            double(prism_end_x(0)), double(prism_end_y(0)), double(prism_end_x(1)), double(prism_end_y(1)),
-            double(prism_end_x(2)), double(prism_end_y(2)));
+        const std::string value
+            = taken(prism_compute(in[0].c_str(), in[1].c_str(), in[2].c_str(), in[3].c_str()));
+        const std::string line = json::object({{"in",
+                                                   json::array({json::string(in[0]), json::string(in[1]),
+                                                       json::string(in[2]), json::string(in[3])})},
+            {"value", value}, {"record", taken(prism_record())}});
+        std::printf("%s\n", line.c_str());
     }
     return 0;
 }

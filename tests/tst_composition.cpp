@@ -350,9 +350,17 @@ void CompositionTest::eyes()
     auto s = entries(in[0], in[1], in[2], in[3]);
     QCOMPARE(prism::evaluate(s), Outcome::Composed);
     const prism::Eyes e = prism::eyes(s);
-    const auto written = [](const prism::Reading& r) {
-        return QString::fromStdString(r.parts + " / " + r.right.prism + ' ' + r.right.parts + " | "
-            + r.left.prism + ' ' + r.left.parts);
+    // Each part as an order writes it, "3.0△ BI", the parts joined with "、".
+    const auto parts = [](const prism::Parts& ps) {
+        std::string out;
+        for (const auto& p : ps)
+            if (p)
+                out += (out.empty() ? "" : "、") + p->size + "△ " + std::string(p->letters);
+        return out;
+    };
+    const auto written = [&](const prism::Reading& r) {
+        return QString::fromStdString(parts(r.parts) + " / " + r.right.prism + ' ' + parts(r.right.parts)
+            + " | " + r.left.prism + ' ' + parts(r.left.parts));
     };
     QCOMPARE(e.needed, !asRight.isEmpty());
     if (e.needed) {

@@ -257,12 +257,14 @@ void FormTest::json()
     // The page reads the description as JSON and nothing else: every field
     // it reads says what the description says.
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(form::json()), &error);
+    const QJsonDocument doc
+        = QJsonDocument::fromJson(QByteArray::fromStdString(form::description_json()), &error);
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
     const QJsonObject o = doc.object();
     const form::Description& d = form::description();
     QCOMPARE(o[u"windowTitle"_s].toString(), q(d.windowTitle));
     QCOMPARE(o[u"programTitle"_s].toString(), q(d.programTitle));
+    QCOMPARE(o[u"twipsPerPixel"_s].toInt(), form::TwipsPerPixel);
     QCOMPARE(o[u"messageA"_s].toString(), q(d.messageA));
     QCOMPARE(o[u"messageB"_s].toString(), q(d.messageB));
     QCOMPARE(o[u"endedNotice"_s].toString(), q(d.endedNotice));
@@ -290,8 +292,9 @@ void FormTest::json()
     const QStringList aligns{u"left"_s, u"right"_s, u"centre"_s};
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const form::Control& c = d.controls[size_t(i)];
+        const QString id = c.index >= 0 ? u"%1-%2"_s.arg(q(c.name)).arg(c.index) : q(c.name);
         const QJsonObject want{{u"kind"_s, kinds[int(c.kind)]}, {u"name"_s, q(c.name)}, {u"index"_s, c.index},
-            {u"role"_s, q(form::name(c.role))}, {u"caption"_s, q(c.caption)},
+            {u"id"_s, id}, {u"role"_s, q(form::name(c.role))}, {u"caption"_s, q(c.caption)},
             {u"rect"_s, value(std::optional(c.rect))}, {u"text"_s, value(c.text)},
             {u"background"_s, value(c.background)}, {u"font"_s, value(c.font)},
             {u"align"_s, aligns[int(c.align)]}, {u"visible"_s, c.visible}, {u"tab"_s, c.tab},

@@ -84,7 +84,7 @@ void Form1Test::startsAsLaidOut()
 {
     const form::Description& layout = form::description();
     QCOMPARE(m_form->windowTitle(), described(layout.windowTitle));
-    QCOMPARE(m_form->size(), QSize(layout.width / 15, layout.height / 15));
+    QCOMPARE(m_form->size(), QSize(layout.width / form::TwipsPerPixel, layout.height / form::TwipsPerPixel));
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
     for (int n = 1; n <= 4; ++n)
         QVERIFY(m_ui->text(n)->text().isEmpty());
@@ -115,8 +115,9 @@ void Form1Test::controls()
 
     QWidget* widget = index >= 0 ? m_ui->label3(index) : m_form->findChild<QWidget*>(name);
     QVERIFY(widget);
-    QCOMPARE(
-        widget->geometry(), QRect(c.rect.left / 15, c.rect.top / 15, c.rect.width / 15, c.rect.height / 15));
+    QCOMPARE(widget->geometry(),
+        QRect(c.rect.left / form::TwipsPerPixel, c.rect.top / form::TwipsPerPixel,
+            c.rect.width / form::TwipsPerPixel, c.rect.height / form::TwipsPerPixel));
     QCOMPARE(widget->isVisible(), c.visible);
     if (auto* label = qobject_cast<QLabel*>(widget))
         QCOMPARE(label->text(), described(c.caption));
@@ -435,25 +436,27 @@ void Form1Test::fittingRule()
     // Qt's line edit as the judge of "fits": whether it scrolls the text
     // (its cursor at the end) from where its cursor stands in a wide field.
     const auto drawn = [&](QLineEdit&& edit, int width) {
+        edit.setText(text);
         edit.setFont(font);
         edit.setFixedWidth(width);
         const QImage image = edit.grab().toImage();  // laid out and scrolled
         return std::pair{image, edit.inputMethodQuery(Qt::ImCursorRectangle).toRect().x()};
     };
-    const int unscrolled = drawn(QLineEdit(text), advance * 3).second;
+    const qreal floor = form::description().smallestTextScale;
+    const int unscrolled = drawn(QLineEdit(), advance * 3).second;
     for (int width = advance / 2; width <= advance + 16; ++width) {
-        const auto [plain, cursor] = drawn(QLineEdit(text), width);
-        const bool drawnAsIs = drawn(EntryField(text), width).first == plain;
+        const auto [plain, cursor] = drawn(QLineEdit(), width);
+        const bool drawnAsIs = drawn(EntryField(floor), width).first == plain;
         QVERIFY2(
             drawnAsIs == (cursor == unscrolled), qPrintable(u"%1 px, cursor at %2"_s.arg(width).arg(cursor)));
     }
 
     // The size picked for a line of each width, from too narrow for the
     // smallest size, through the first that takes it, to the full size.
-    const qreal smallest = font.pointSizeF() * form::description().smallestTextScale;
+    const qreal smallest = font.pointSizeF() * floor;
     QSet<int> seen;  // 0 whole, 1 smaller, 2 cannot fit
     for (int line = advance / 3; line <= advance + 2; ++line) {
-        const std::optional<QFont> f = fitting::shrunk(font, text, line);
+        const std::optional<QFont> f = fitting::shrunk(font, text, line, floor);
         QCOMPARE(!f, fitting::fits(font, text, line));
         QFont larger = f.value_or(font);
         larger.setPointSizeF(larger.pointSizeF() + 0.25);

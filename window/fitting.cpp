@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "fitting.h"
 
-#include <form/form.h>
-
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
@@ -18,7 +16,7 @@ bool fits(const QFont& font, const QString& text, qreal width)
     return qRound(QFontMetricsF(font).horizontalAdvance(text)) + 1 <= width;
 }
 
-std::optional<QFont> shrunk(const QFont& font, const QString& text, qreal width)
+std::optional<QFont> shrunk(const QFont& font, const QString& text, qreal width, qreal smallestScale)
 {
     if (text.isEmpty() || fits(font, text, width))
         return std::nullopt;
@@ -26,10 +24,10 @@ std::optional<QFont> shrunk(const QFont& font, const QString& text, qreal width)
     // smallest allowed (rounded up onto the step) to one below the full
     // size, which does not fit. A search between them that keeps "fits at
     // `low`" and "does not fit at `high` + 1" ends on a size that fits where
-    // the next step up does not.
+    // the next step up does not. (Its twin on the page: web/page/fit.js's fit().)
     constexpr qreal StepsPerPoint = 4;
     const qreal full = font.pointSizeF();
-    const qreal smallest = full * form::description().smallestTextScale;
+    const qreal smallest = full * smallestScale;
     QFont f = font;
     const auto fitsAt = [&](int step) {
         f.setPointSizeF(step / StepsPerPoint);
@@ -55,6 +53,12 @@ std::optional<QFont> shrunk(const QFont& font, const QString& text, qreal width)
 
 }  // namespace fitting
 
+EntryField::EntryField(qreal smallest, QWidget* parent)
+    : QLineEdit(parent)
+    , m_smallest(smallest)
+{
+}
+
 void EntryField::paintEvent(QPaintEvent* event)
 {
     QStyleOptionFrame panel;
@@ -65,7 +69,7 @@ void EntryField::paintEvent(QPaintEvent* event)
     constexpr int HorizontalMargin = 2;
     const QRect line = area.adjusted(HorizontalMargin, 0, -HorizontalMargin, 0);
     const std::optional<QFont> smaller
-        = hasFocus() ? std::nullopt : fitting::shrunk(font(), text(), line.width());
+        = hasFocus() ? std::nullopt : fitting::shrunk(font(), text(), line.width(), m_smallest);
     if (!smaller) {
         QLineEdit::paintEvent(event);
         return;
@@ -83,10 +87,16 @@ void EntryField::paintEvent(QPaintEvent* event)
     p.drawText(QPoint(line.x(), top + metrics.ascent()), text());
 }
 
+FittingLabel::FittingLabel(const QString& text, qreal smallest, QWidget* parent)
+    : QLabel(text, parent)
+    , m_smallest(smallest)
+{
+}
+
 void FittingLabel::paintEvent(QPaintEvent* event)
 {
     const QRect area = contentsRect();
-    const std::optional<QFont> smaller = fitting::shrunk(font(), text(), area.width());
+    const std::optional<QFont> smaller = fitting::shrunk(font(), text(), area.width(), m_smallest);
     if (!smaller) {
         QLabel::paintEvent(event);
         return;

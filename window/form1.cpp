@@ -2,6 +2,7 @@
 #include "form1.h"
 
 #include "described.h"
+#include "eyes.h"
 #include "filledbutton.h"
 #include "fitting.h"
 #include "fonts.h"
@@ -214,8 +215,9 @@ QWidget* Form1::makeLabel(const form::Control& c)
 {
     // The result line shrinks a long result to fit instead of cutting it.
     const bool result = c.role == form::Role::Result;
-    QLabel* label
-        = result ? new FittingLabel(described(c.caption), this) : new QLabel(described(c.caption), this);
+    const double smallest = form::description().smallestTextScale;
+    QLabel* label = result ? new FittingLabel(described(c.caption), smallest, this)
+                           : new QLabel(described(c.caption), this);
     label->setObjectName(described(c.name));
     if (c.index >= 0)
         label->setProperty("index", c.index);
@@ -248,7 +250,7 @@ QWidget* Form1::makeLabel(const form::Control& c)
 
 QWidget* Form1::makeEntry(const form::Control& c)
 {
-    auto* edit = new EntryField(this);
+    auto* edit = new EntryField(form::description().smallestTextScale, this);
     edit->setObjectName(described(c.name));
     edit->setGeometry(pixels(c.rect));
     edit->setFont(fonts::make(c.font));
@@ -387,7 +389,8 @@ void Form1::clearResult()
 void Form1::showEyes(const std::optional<prism::Eyes>& eyes)
 {
     const QString& resting = m_resultDescription;
-    const QString text = eyes ? QString::fromStdString(form::eyes_text(*eyes)) : QString();
+    const form::EyeWords& words = form::description().eyes;
+    const QString text = eyes ? eyes_text(*eyes, words) : QString();
     Label6->setToolTip(text);
     Label6->setAccessibleDescription(eyes ? resting + u'\n' + text : resting);
     const auto offer = [](QAction* copy, const QString& what) {
@@ -395,8 +398,8 @@ void Form1::showEyes(const std::optional<prism::Eyes>& eyes)
         copy->setEnabled(!what.isEmpty());
     };
     offer(m_copyResult, eyes ? Label6->text() : QString());
-    offer(m_copyRight, eyes ? QString::fromStdString(eyes->asRight.parts) : QString());
-    offer(m_copyLeft, eyes ? QString::fromStdString(eyes->asLeft.parts) : QString());
+    offer(m_copyRight, eyes ? parts_text(eyes->asRight.parts, words) : QString());
+    offer(m_copyLeft, eyes ? parts_text(eyes->asLeft.parts, words) : QString());
 }
 
 void Form1::Command2_Click()

@@ -3,12 +3,14 @@
 // into device-independent pixels; Qt's high-DPI scaling does the rest.
 #pragma once
 
+#include <form/form.h>
+
 #include <QPointF>
 #include <QRect>
 
 namespace twips {
 
-inline constexpr double PerPixel = 15.0;  // 1440 twips per inch at 96 pixels per inch
+inline constexpr double PerPixel = form::TwipsPerPixel;
 
 constexpr int toPixels(int t)
 {

@@ -156,6 +156,8 @@ constexpr Description Form{
         .notSent = "プリンター「%1」に送れませんでした。",
         .detail = "（%1）"},
     .eyes = {.heading = "眼ごとのプリズム",
+        .part = "%1△ %2",
+        .separator = "、",
         .rightEye = "右眼",
         .leftEye = "左眼",
         .asRight = "Ｃを右眼に",
@@ -201,22 +203,6 @@ const Control* find(std::string_view name, int index)
         if (c.name == name && c.index == index)
             return &c;
     return nullptr;
-}
-
-std::string eyes_text(const prism::Eyes& eyes)
-{
-    const EyeWords& w = Form.eyes;
-    if (!eyes.needed)
-        return std::string(w.noPrism);
-    const auto parts = [&](const std::string& p) { return p.empty() ? std::string(w.smallParts) : p; };
-    const auto half = [&](std::string_view eye, const prism::Share& share) {
-        return std::string(eye) + " " + share.prism + "（" + parts(share.parts) + "）";
-    };
-    const auto reading = [&](std::string_view as, std::string_view eye, const prism::Reading& r) {
-        return std::string(as) + "：" + std::string(eye) + " " + parts(r.parts) + "\n" + std::string(w.split)
-            + "：" + half(w.rightEye, r.right) + "　" + half(w.leftEye, r.left);
-    };
-    return reading(w.asRight, w.rightEye, eyes.asRight) + "\n" + reading(w.asLeft, w.leftEye, eyes.asLeft);
 }
 
 namespace {

@@ -1,33 +1,50 @@
 // SPDX-License-Identifier: MIT
-// The description as JSON, written by hand: one object, no dependency.
+// The JSON writer, and the description as JSON: one object.
 #include <form/form.h>
+#include <form/json.h>
 
 #include <cstdio>
-#include <initializer_list>
-#include <utility>
-#include <vector>
+#include <string>
 
-namespace form {
+namespace form::json {
+
+std::string object(std::initializer_list<Field> fields, std::initializer_list<Field> more)
+{
+    std::string out = "{";
+    for (const auto list : {fields, more})
+        for (const auto& [key, value] : list) {
+            if (out.size() > 1)
+                out += ',';
+            out += string(key);
+            out += ':';
+            out += value;
+        }
+    return out += '}';
+}
 
 namespace {
 
-// JSON fragments, each a complete value.
-using Field = std::pair<std::string_view, std::string>;
-
-std::string object(std::initializer_list<Field> fields)
+std::string list(const std::string* first, const std::string* last)
 {
-    std::string out = "{";
-    for (const auto& [key, value] : fields)
-        out += (out.size() > 1 ? "," : "") + json_string(key) + ":" + value;
-    return out + "}";
+    std::string out = "[";
+    for (; first != last; ++first) {
+        if (out.size() > 1)
+            out += ',';
+        out += *first;
+    }
+    return out += ']';
+}
+
+}  // namespace
+
+std::string array(std::initializer_list<std::string> values)
+{
+    return list(values.begin(), values.end());
 }
 
 std::string array(const std::vector<std::string>& values)
 {
-    std::string out = "[";
-    for (const std::string& value : values)
-        out += (out.size() > 1 ? "," : "") + value;
-    return out + "]";
+    return list(values.data(), values.data() + values.size());
 }
 
 std::string number(double d)
@@ -41,6 +58,33 @@ std::string boolean(bool b)
 {
     return b ? "true" : "false";
 }
+
+std::string string(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            out += "\\u00";
+            out += "0123456789abcdef"[u >> 4];
+            out += "0123456789abcdef"[u & 15];
+        } else {
+            out += c;  // UTF-8 passes through
+        }
+    }
+    return out += '"';
+}
+
+}  // namespace form::json
+
+namespace form {
+
+namespace {
+
+using namespace json;
 
 std::string rgb(const std::optional<Rgb>& c)
 {
@@ -58,12 +102,12 @@ std::string palette(const Palette& p)
 
 std::string eyeWords(const EyeWords& w)
 {
-    return object({{"heading", json_string(w.heading)}, {"rightEye", json_string(w.rightEye)},
-        {"leftEye", json_string(w.leftEye)}, {"asRight", json_string(w.asRight)},
-        {"asLeft", json_string(w.asLeft)}, {"split", json_string(w.split)},
-        {"noPrism", json_string(w.noPrism)}, {"smallParts", json_string(w.smallParts)},
-        {"copyResult", json_string(w.copyResult)}, {"copyRight", json_string(w.copyRight)},
-        {"copyLeft", json_string(w.copyLeft)}, {"copied", json_string(w.copied)}});
+    return object({{"heading", string(w.heading)}, {"rightEye", string(w.rightEye)},
+        {"leftEye", string(w.leftEye)}, {"asRight", string(w.asRight)}, {"asLeft", string(w.asLeft)},
+        {"split", string(w.split)}, {"noPrism", string(w.noPrism)}, {"smallParts", string(w.smallParts)},
+        {"copyResult", string(w.copyResult)}, {"copyRight", string(w.copyRight)},
+        {"copyLeft", string(w.copyLeft)}, {"copied", string(w.copied)}, {"part", string(w.part)},
+        {"separator", string(w.separator)}});
 }
 
 std::string rect(const std::optional<Rect>& r)
@@ -73,7 +117,7 @@ std::string rect(const std::optional<Rect>& r)
 
 std::string font(const Font& f)
 {
-    return object({{"family", json_string(f.family)}, {"points", number(f.points)}, {"bold", boolean(f.bold)},
+    return object({{"family", string(f.family)}, {"points", number(f.points)}, {"bold", boolean(f.bold)},
         {"italic", boolean(f.italic)}});
 }
 
@@ -103,57 +147,47 @@ std::string_view alignName(Align a)
     return {};
 }
 
-}  // namespace
-
-std::string json_string(std::string_view text)
+// The id of a control's element on the page: its name, and a member of a
+// control array its index too ("Label3-0").
+std::string id(const Control& c)
 {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            out += "\\u00";
-            out += "0123456789abcdef"[u >> 4];
-            out += "0123456789abcdef"[u & 15];
-        } else {
-            out += c;  // UTF-8 passes through
-        }
-    }
-    return out + '"';
+    return std::string(c.name) + (c.index >= 0 ? "-" + std::to_string(c.index) : "");
 }
 
-std::string json()
+}  // namespace
+
+std::string description_json(std::initializer_list<Field> more)
 {
     const Description& d = description();
     std::vector<std::string> controls, lines, substitutionList;
     for (const Control& c : d.controls)
-        controls.push_back(object({{"kind", json_string(kindName(c.kind))}, {"name", json_string(c.name)},
-            {"index", number(c.index)}, {"role", json_string(name(c.role))},
-            {"caption", json_string(c.caption)}, {"rect", rect(c.rect)}, {"text", rgb(c.text)},
-            {"background", rgb(c.background)}, {"font", font(c.font)},
-            {"align", json_string(alignName(c.align))}, {"visible", boolean(c.visible)},
-            {"tab", number(c.tab)}, {"accessibleName", json_string(c.accessibleName)},
-            {"accessibleDescription", json_string(c.accessibleDescription)}, {"row", number(c.row)}}));
+        controls.push_back(object({{"kind", string(kindName(c.kind))}, {"name", string(c.name)},
+            {"index", number(c.index)}, {"id", string(id(c))}, {"role", string(name(c.role))},
+            {"caption", string(c.caption)}, {"rect", rect(c.rect)}, {"text", rgb(c.text)},
+            {"background", rgb(c.background)}, {"font", font(c.font)}, {"align", string(alignName(c.align))},
+            {"visible", boolean(c.visible)}, {"tab", number(c.tab)},
+            {"accessibleName", string(c.accessibleName)},
+            {"accessibleDescription", string(c.accessibleDescription)}, {"row", number(c.row)}}));
     for (const Line& l : d.lines)
-        lines.push_back(object({{"name", json_string(l.name)}, {"role", json_string(name(l.role))},
+        lines.push_back(object({{"name", string(l.name)}, {"role", string(name(l.role))},
             {"colour", rgb(l.colour)}, {"width", number(l.width)}, {"fixed", rect(l.fixed)}}));
     for (const Substitution& s : substitutions()) {
         std::vector<std::string> standIns;
         for (std::string_view name : s.standIns)
-            standIns.push_back(json_string(name));
-        substitutionList.push_back(object({{"named", json_string(s.named)}, {"standIns", array(standIns)}}));
+            standIns.push_back(string(name));
+        substitutionList.push_back(object({{"named", string(s.named)}, {"standIns", array(standIns)}}));
     }
-    return object({{"windowTitle", json_string(d.windowTitle)}, {"programTitle", json_string(d.programTitle)},
-        {"width", number(d.width)}, {"height", number(d.height)}, {"windowFont", font(d.windowFont)},
-        {"palette", palette(d.palette)}, {"controls", array(controls)}, {"lines", array(lines)},
-        {"diagramArea", rect(d.diagramArea)}, {"diagramRow", number(d.diagramRow)},
-        {"smallestTextScale", number(d.smallestTextScale)}, {"messageA", json_string(d.messageA)},
-        {"messageB", json_string(d.messageB)}, {"endedNotice", json_string(d.endedNotice)},
-        {"unavailableNotice", json_string(d.unavailableNotice)}, {"waitingText", json_string(d.waitingText)},
-        {"coreFailedMessage", json_string(d.coreFailedMessage)}, {"eyes", eyeWords(d.eyes)},
-        {"substitutions", array(substitutionList)}});
+    return object(
+        {{"windowTitle", string(d.windowTitle)}, {"programTitle", string(d.programTitle)},
+            {"twipsPerPixel", number(TwipsPerPixel)}, {"width", number(d.width)},
+            {"height", number(d.height)}, {"windowFont", font(d.windowFont)}, {"palette", palette(d.palette)},
+            {"controls", array(controls)}, {"lines", array(lines)}, {"diagramArea", rect(d.diagramArea)},
+            {"diagramRow", number(d.diagramRow)}, {"smallestTextScale", number(d.smallestTextScale)},
+            {"messageA", string(d.messageA)}, {"messageB", string(d.messageB)},
+            {"endedNotice", string(d.endedNotice)}, {"unavailableNotice", string(d.unavailableNotice)},
+            {"waitingText", string(d.waitingText)}, {"coreFailedMessage", string(d.coreFailedMessage)},
+            {"eyes", eyeWords(d.eyes)}, {"substitutions", array(substitutionList)}},
+        more);
 }
 
 }  // namespace form

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace prism {
 
@@ -155,25 +156,18 @@ namespace {
 
 enum class Eye { Right, Left };
 
-// One part, "3.0△ BI", or nothing where its size is written as zero.
-std::string part(double size, int decimals, std::string_view letters)
-{
-    const std::string written = format_number(size, decimals);
-    if (written.find_first_not_of("0.") == std::string::npos)
-        return {};
-    return written + "\u25B3 " + std::string(letters);
-}
-
 // The parts of a prism whose components are (x, y), for an eye: x > 0
 // points to 0°, base in for the right eye and out for the left.
-std::string parts(double x, double y, Eye eye, int decimals)
+Parts parts(double x, double y, Eye eye, int decimals)
 {
+    const auto part = [decimals](double size, std::string_view letters) -> std::optional<Part> {
+        std::string written = format_number(std::fabs(size), decimals);
+        if (written.find_first_not_of("0.") == std::string::npos)
+            return std::nullopt;
+        return Part{std::move(written), letters};
+    };
     const bool in = (x > 0) == (eye == Eye::Right);
-    std::string text = part(std::fabs(x), decimals, in ? "BI" : "BO");
-    const std::string vertical = part(std::fabs(y), decimals, y > 0 ? "BU" : "BD");
-    if (!text.empty() && !vertical.empty())
-        text += "\u3001";
-    return text + vertical;
+    return {part(x, in ? "BI" : "BO"), part(y, y > 0 ? "BU" : "BD")};
 }
 
 // C measured for `own`: its parts there, and half of it at its own
@@ -182,10 +176,11 @@ Reading reading(const CompositionState& s, Eye own)
 {
     const double x = s.CX, y = s.CY;
     const std::string half = format_number(s.CP / 2, 2);
-    const Share mine{prism_text(half, s.CBase), parts(x / 2, y / 2, own, 2)};
+    Share mine{prism_text(half, s.CBase), parts(x / 2, y / 2, own, 2)};
     const Eye other = own == Eye::Right ? Eye::Left : Eye::Right;
-    const Share theirs{prism_text(half, std::fmod(s.CBase + 180, 360)), parts(-x / 2, -y / 2, other, 2)};
-    return {parts(x, y, own, 1), own == Eye::Right ? mine : theirs, own == Eye::Right ? theirs : mine};
+    Share theirs{prism_text(half, std::fmod(s.CBase + 180, 360)), parts(-x / 2, -y / 2, other, 2)};
+    const bool right = own == Eye::Right;
+    return {parts(x, y, own, 1), std::move(right ? mine : theirs), std::move(right ? theirs : mine)};
 }
 
 }  // namespace

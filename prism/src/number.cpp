@@ -231,4 +231,52 @@ std::string format_number(double value, int decimals)
     return negative ? "-" + n : n;
 }
 
+std::string exact_text(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    const std::string sign = std::signbit(value) ? "-" : "";
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0)
+        return sign + "0";
+
+    // An exponent's digits, without the C library's integer formatting.
+    const auto integer = [](int n) {
+        std::string digits;
+        for (unsigned u = n < 0 ? 0u - unsigned(n) : unsigned(n); u || digits.empty(); u /= 10)
+            digits.insert(digits.begin(), char('0' + u % 10));
+        return n < 0 ? "-" + digits : digits;
+    };
+    // The fewest significant digits that read back as the same double, as
+    // an integer and the decimal exponent of its last digit. 17 always do,
+    // and once a count does every larger one does: a search between 1 and 17.
+    std::string digits;
+    int last = 0;
+    const auto readsBack = [&](int count) {
+        int exp10 = 0;
+        digits = detail::leading_digits(magnitude, count, exp10);
+        last = exp10 - (count - 1);
+        const std::string text = digits + "e" + integer(last);
+        double back = 0;
+        read_decimal(text.data(), text.data() + text.size(), back);
+        return back == magnitude;
+    };
+    int low = 1, high = 17;  // high reads back; every count below low does not
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (readsBack(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    readsBack(high);
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+        ++last;
+    }
+    return sign + digits + (last ? "e" + integer(last) : "");
+}
+
 }  // namespace prism

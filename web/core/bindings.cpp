@@ -2,124 +2,119 @@
 #include "bindings.h"
 
 #include <form/form.h>
+#include <form/json.h>
 #include <prism/prism.h>
 
 #include <array>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
 
-// The outcomes' values are the module's interface: the page reads them
-// from prism_outcomes().
-static_assert(static_cast<int>(prism::Outcome::Composed) == 0
-    && static_cast<int>(prism::Outcome::RejectA) == 1 && static_cast<int>(prism::Outcome::RejectB) == 2);
+namespace json = form::json;
+using prism::exact_text;
 
-// What one page holds for its whole life, as the window holds it: the record
-// of calculation variables and what the last composition showed.
-struct Page {
-    prism::CompositionState state;
-    prism::Shown shown;
-    std::array<std::string, 3> powers;
-    std::string eyes;
-    std::string form;
-};
-
-std::string eyesJson(const prism::Eyes& e)
+// The one record of calculation variables a page holds for its whole life,
+// as the window holds its own.
+prism::CompositionState& record()
 {
-    using form::json_string;
-    const auto share = [](const prism::Share& s) {
-        return "{\"prism\":" + json_string(s.prism) + ",\"parts\":" + json_string(s.parts) + "}";
-    };
-    const auto reading = [&](const prism::Reading& r) {
-        return "{\"parts\":" + json_string(r.parts) + ",\"right\":" + share(r.right)
-            + ",\"left\":" + share(r.left) + "}";
-    };
-    return std::string("{\"needed\":") + (e.needed ? "true" : "false") + ",\"asRight\":" + reading(e.asRight)
-        + ",\"asLeft\":" + reading(e.asLeft) + "}";
+    static prism::CompositionState state;
+    return state;
 }
 
-Page& page()
+// A JSON text handed to the caller.
+char* handed(const std::string& text)
 {
-    static Page p;
-    return p;
+    auto* out = static_cast<char*>(std::malloc(text.size() + 1));
+    if (out)
+        std::memcpy(out, text.c_str(), text.size() + 1);
+    return out;
+}
+
+std::string_view outcomeName(prism::Outcome o)
+{
+    switch (o) {
+    case prism::Outcome::RejectA:
+        return "refused A";
+    case prism::Outcome::RejectB:
+        return "refused B";
+    case prism::Outcome::Composed:
+        break;
+    }
+    return "composed";
+}
+
+std::string point(prism::TwipPoint p)
+{
+    return json::object({{"x", exact_text(p.x)}, {"y", exact_text(p.y)}});
+}
+
+std::string ends(const std::array<prism::TwipPoint, 3>& e)
+{
+    return json::array({point(e[0]), point(e[1]), point(e[2])});
+}
+
+// The horizontal part and the vertical, each null where it is too small to write.
+std::string parts(const prism::Parts& ps)
+{
+    const auto part = [](const std::optional<prism::Part>& p) -> std::string {
+        return p ? json::object({{"size", json::string(p->size)}, {"letters", json::string(p->letters)}})
+                 : "null";
+    };
+    return json::array({part(ps[0]), part(ps[1])});
+}
+
+std::string share(const prism::Share& s)
+{
+    return json::object({{"prism", json::string(s.prism)}, {"parts", parts(s.parts)}});
+}
+
+std::string reading(const prism::Reading& r)
+{
+    return json::object({{"parts", parts(r.parts)}, {"right", share(r.right)}, {"left", share(r.left)}});
+}
+
+std::string eyes(const prism::Eyes& e)
+{
+    return json::object({{"needed", json::boolean(e.needed)}, {"asRight", reading(e.asRight)},
+        {"asLeft", reading(e.asLeft)}});
+}
+
+std::string shown(const prism::Shown& s)
+{
+    const std::string outcome = json::string(outcomeName(s.outcome));
+    if (s.outcome != prism::Outcome::Composed)
+        return json::object({{"outcome", outcome}});
+    return json::object({{"outcome", outcome}, {"result", json::string(s.result)},
+        {"scaled", json::boolean(s.scaled)}, {"ends", s.scaled ? ends(s.ends) : "[]"},
+        {"words", json::string(s.words)}, {"eyes", eyes(s.eyes)}});
 }
 
 }  // namespace
 
 extern "C" {
 
-int prism_compute(const char* aPower, const char* aBase, const char* bPower, const char* bBase)
+char* prism_compute(const char* aPower, const char* aBase, const char* bPower, const char* bBase)
 {
-    Page& p = page();
-    prism::Shown shown = prism::compute(p.state, aPower, aBase, bPower, bBase);
-    if (shown.outcome != prism::Outcome::Composed)
-        return static_cast<int>(shown.outcome);
-    p.shown = std::move(shown);
-    p.powers = {p.state.AP, p.state.BP, prism::format_number(p.state.CP, 1)};
-    p.eyes = eyesJson(p.shown.eyes);
-    return static_cast<int>(prism::Outcome::Composed);
+    return handed(shown(prism::compute(record(), aPower, aBase, bPower, bBase)));
 }
 
-const char* prism_result_text()
+char* prism_form()
 {
-    return page().shown.result.c_str();
+    return handed(form::description_json({{"diagramOrigin", point(prism::DiagramOrigin)}}));
 }
 
-const char* prism_eyes_json()
+char* prism_record()
 {
-    return page().eyes.c_str();
-}
-
-const char* prism_diagram_text()
-{
-    return page().shown.words.c_str();
-}
-
-int prism_has_scale()
-{
-    return page().shown.scaled ? 1 : 0;
-}
-
-float prism_origin_x()
-{
-    return prism::DiagramOrigin.x;
-}
-
-float prism_origin_y()
-{
-    return prism::DiagramOrigin.y;
-}
-
-float prism_end_x(int vector)
-{
-    return vector >= 0 && vector < 3 ? page().shown.ends[static_cast<size_t>(vector)].x : 0;
-}
-
-float prism_end_y(int vector)
-{
-    return vector >= 0 && vector < 3 ? page().shown.ends[static_cast<size_t>(vector)].y : 0;
-}
-
-const char* prism_outcomes()
-{
-    return "{\"Composed\":0,\"RejectA\":1,\"RejectB\":2}";
-}
-
-const char* prism_form_json()
-{
-    std::string& json = page().form;
-    if (json.empty())
-        json = form::json();
-    return json.c_str();
-}
-
-const char* prism_power_text(int which)
-{
-    return which >= 0 && which < 3 ? page().powers[static_cast<size_t>(which)].c_str() : "";
-}
-
-float prism_scale()
-{
-    return page().state.MAG;
+    const prism::CompositionState& s = record();
+    return handed(json::object(
+        {{"AP", json::string(s.AP)}, {"ABase", json::string(s.ABase)}, {"BP", json::string(s.BP)},
+            {"BBase", json::string(s.BBase)}, {"CP", json::string(prism::format_number(s.CP, 1))},
+            {"result", json::string(prism::result_text(s))}, {"MAG", exact_text(s.MAG)},
+            {"ends",
+                ends({prism::end_point(s.AXs, s.AYs), prism::end_point(s.BXs, s.BYs),
+                    prism::end_point(s.CXs, s.CYs)})}}));
 }
 }

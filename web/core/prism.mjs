@@ -1,44 +1,74 @@
 // SPDX-License-Identifier: MIT
 // The one way JavaScript reaches the WebAssembly module (bindings.h): the
-// page, the tests and the build's tools all call it through this. Texts go
-// in and out through the module's heap, so an entry of any length fits
-// (the module's stack is small), and come back as JavaScript strings.
+// page, the tests and the build's tools all call it through this. Each call
+// is one action and answers with one value. Texts go in through the
+// module's heap, so an entry of any length fits (the module's stack is
+// small), and the value comes back as JSON, read here and freed.
 //
 //   const core = wrap(await createCore());
-//   core.compute('3', '0', '4', '90') === core.outcomes.Composed
-//   core.resultText()  core.diagramText()  core.hasScale()
-//   core.eyes()   // the result for each eye (bindings.h: prism_eyes_json)
-//   core.origin()  core.end(0)   // { x, y } in twips: A 0, B 1, C 2
-//   core.formJson()
-//   core.powerText(0)  core.scale()   // for the agreement test
+//   core.compute('3', '0', '4', '90').result === '5.0△ Base 53°'
+//   core.form()     // the form's description (the Node build only)
+//   core.record()   // the record of calculation variables (the Node build only)
+
+/**
+ * A point in window coordinates, in twips: x to the right, y downward.
+ * @typedef {{ x: number, y: number }} Point
+ */
+/**
+ * One part of a prism in an eye's words: its size as written ("3.0", a
+ * half's "1.50") and its letters ("BI", "BO", "BU", "BD"). A reading's parts
+ * are those worth writing, horizontal first; none at all marks a prism each
+ * of whose parts is too small to write.
+ * @typedef {{ size: string, letters: string }} Part
+ */
+/**
+ * @typedef {{ prism: string, parts: Part[] }} Share   one eye's half, "2.50△ Base 53°"
+ * @typedef {{ parts: Part[], right: Share, left: Share }} Reading   C as one eye's prism, and split
+ */
+/**
+ * C for each eye: as the right eye's and as the left eye's prism. `needed`
+ * is false where the result line's power reads 0.0 (every reading empty).
+ * @typedef {{ needed: boolean, asRight: Reading, asLeft: Reading }} Eyes
+ */
+/**
+ * What a compute press shows. A refused prism ('refused A', 'refused B')
+ * comes with nothing else: the front end keeps what it shows.
+ * @typedef {object} Shown
+ * @property {'composed' | 'refused A' | 'refused B'} outcome
+ * @property {string} [result]   the result line, "5.0△ Base 53°"
+ * @property {boolean} [scaled]  whether a diagram scale exists
+ * @property {Point[]} [ends]    where A, B and C end: three when scaled, else none
+ * @property {string} [words]    the diagram in words, when scaled
+ * @property {Eyes} [eyes]
+ */
+/**
+ * The record as it stands: the entries' texts (AP and BP one-decimal once
+ * scaled), C's one-decimal power and result line, the scale and the ends
+ * of the scaled vectors, for the agreement test.
+ * @typedef {{ AP: string, ABase: string, BP: string, BBase: string, CP: string,
+ *   result: string, MAG: number, ends: Point[] }} Record
+ */
+
 export function wrap(module) {
-  const text = (pointer) => module.UTF8ToString(pointer);
-  const point = (x, y) => ({ x, y });
-  const withTexts = (texts, use) => {
+  const call = (fn, ...texts) => {
     const pointers = texts.map((s) => {
       const size = module.lengthBytesUTF8(s) + 1;
       const pointer = module._malloc(size);
       module.stringToUTF8(s, pointer, size);
       return pointer;
     });
+    const value = fn(...pointers);
     try {
-      return use(...pointers);
+      return JSON.parse(module.UTF8ToString(value));
     } finally {
-      pointers.forEach((p) => module._free(p));
+      [value, ...pointers].forEach((p) => module._free(p));
     }
   };
   return {
-    outcomes: JSON.parse(text(module._prism_outcomes())),
-    compute: (aPower, aBase, bPower, bBase) =>
-      withTexts([aPower, aBase, bPower, bBase], (...pointers) => module._prism_compute(...pointers)),
-    resultText: () => text(module._prism_result_text()),
-    diagramText: () => text(module._prism_diagram_text()),
-    eyes: () => JSON.parse(text(module._prism_eyes_json())),
-    hasScale: () => module._prism_has_scale() === 1,
-    origin: () => point(module._prism_origin_x(), module._prism_origin_y()),
-    end: (vector) => point(module._prism_end_x(vector), module._prism_end_y(vector)),
-    formJson: () => text(module._prism_form_json()),
-    powerText: (which) => text(module._prism_power_text(which)),
-    scale: () => module._prism_scale(),
+    /** @returns {Shown} */
+    compute: (aPower, aBase, bPower, bBase) => call(module._prism_compute, aPower, aBase, bPower, bBase),
+    form: () => call(module._prism_form),
+    /** @returns {Record} */
+    record: () => call(module._prism_record),
   };
 }

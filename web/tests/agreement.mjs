@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The WebAssembly half of the agreement test: the native driver prints its
-// answers to many entry quadruples; the module (Node build) answers the same
-// quadruples, in the same order, and every answer must agree: outcome,
-// result text, each eye's texts, one-decimal powers, scale existence and scale exactly, end
-// points within 0.01 twip.
+// answers to many entry quadruples, and the record after each; the module
+// (Node build) answers the same quadruples, in the same order, and every
+// answer must agree: its outcome and shape, the result text, the diagram's
+// words, each eye's readings, scale existence, end points within 0.01 twip;
+// and so must the record as it stands, after a refusal too: its texts,
+// C's one-decimal power and result line, the scale exactly, the ends.
 //
 // Usage: node agreement.mjs NATIVE-DRIVER NODE-MODULE [COUNT]
 import { spawnSync } from 'node:child_process';
@@ -31,42 +33,55 @@ const core = wrap(await createRequire(import.meta.url)(resolve(modulePath))());
 const NUMBER = /\d+(?:\.\d+)?/g;
 function sameWritten(a, b) {
   if (a === b) return true;
+  if (a === undefined || b === undefined) return false;
   if (a.replace(NUMBER, '#') !== b.replace(NUMBER, '#')) return false;
   const [x, y] = [a.match(NUMBER), b.match(NUMBER)].map((n) => n.map(Number));
   return x.every((v, i) => Math.abs(v - y[i]) <= 1e-14 * Math.max(Math.abs(v), Math.abs(y[i])));
 }
 
 const mismatches = new Map();
-const note = (field, c, got) => {
+const note = (field, c, native, wasm) => {
   const list = mismatches.get(field) ?? [];
-  if (list.length < 5) list.push({ in: c.in, native: c[field], wasm: got });
+  if (list.length < 5) list.push({ in: c.in, native, wasm });
   mismatches.set(field, list);
   list.count = (list.count ?? 0) + 1;
 };
+const compare = (field, c, native, wasm, same = (a, b) => a === b) => {
+  if (!same(native, wasm)) note(field, c, native, wasm);
+};
+const near = (a = [], b = []) =>
+  a.length === b.length &&
+  a.every((p, i) => Math.abs(p.x - b[i].x) <= 0.01 && Math.abs(p.y - b[i].y) <= 0.01);
+// A value's fields, by its outcome (prism.mjs: Shown): a refusal says nothing else.
+const shapes = {
+  composed: 'outcome,result,scaled,ends,words,eyes',
+  'refused A': 'outcome',
+  'refused B': 'outcome',
+};
 
 for (const c of cases) {
-  const outcome = core.compute(...c.in);
-  if (outcome !== c.outcome) note('outcome', c, outcome);
-  const result = core.resultText();
-  if (result !== c.text) note('text', c, result);
-  const words = core.diagramText();
-  if (words !== c.words) note('words', c, words);
-  const eyes = JSON.stringify(core.eyes());
-  if (!sameWritten(eyes, JSON.stringify(JSON.parse(c.eyes)))) note('eyes', c, eyes);
-  const scaled = core.hasScale() ? 1 : 0;
-  if (scaled !== c.scaled) note('scaled', c, scaled);
-  const powers = [0, 1, 2].map(core.powerText);
-  if (powers.join('|') !== c.powers.join('|')) note('powers', c, powers);
-  // The native scale is printed to float precision; as a float it is exact.
-  const scale = core.scale();
-  if (Math.fround(c.scale) !== scale) note('scale', c, scale);
-  const ends = [0, 1, 2].map(core.end).flatMap(({ x, y }) => [x, y]);
-  if (ends.some((v, i) => !(Math.abs(v - c.ends[i]) <= 0.01))) note('ends', c, ends);
+  const [want, got] = [c.value, core.compute(...c.in)];
+  compare('outcome', c, want.outcome, got.outcome);
+  compare('shape', c, shapes[want.outcome], Object.keys(got).join(','));
+  compare('text', c, want.result, got.result);
+  compare('words', c, want.words, got.words);
+  compare('scaled', c, want.scaled, got.scaled);
+  compare('eyes', c, JSON.stringify(want.eyes), JSON.stringify(got.eyes), sameWritten);
+  compare('ends', c, want.ends, got.ends, near);
+  const [kept, record] = [c.record, core.record()];
+  for (const text of ['AP', 'ABase', 'BP', 'BBase', 'CP', 'result'])
+    compare(`record ${text}`, c, kept[text], record[text]);
+  // Both write the float exactly.
+  compare('scale', c, kept.MAG, record.MAG);
+  compare('record ends', c, kept.ends, record.ends, near);
 }
 
-const outcomes = [0, 1, 2].map((o) => cases.filter((c) => c.outcome === o).length);
+const outcomes = ['composed', 'refused A', 'refused B'].map(
+  (o) => cases.filter((c) => c.value.outcome === o).length,
+);
+const unscaled = cases.filter((c) => c.value.outcome === 'composed' && !c.value.scaled).length;
 console.log(
-  `${cases.length} quadruples: ${outcomes[0]} composed (${cases.filter((c) => c.outcome === 0 && !c.scaled).length} without a scale), ` +
+  `${cases.length} quadruples: ${outcomes[0]} composed (${unscaled} without a scale), ` +
     `${outcomes[1]} refused A, ${outcomes[2]} refused B`,
 );
 if (mismatches.size === 0) {

@@ -18,7 +18,6 @@ import {
   TWIPS_PER_PIXEL,
   control,
   expected,
-  idOf,
   layout,
   pixel,
   printed,
@@ -114,7 +113,7 @@ test('every control sits at its rectangle with its caption, in its size and weig
           hidden: !!e.closest('[hidden]'),
         };
       }),
-    layout.controls.map(idOf),
+    layout.controls.map((c) => c.id),
   );
   for (const [i, c] of layout.controls.entries()) {
     const got = found[i];
@@ -403,10 +402,10 @@ test('the form in its own colours, whatever the system theme', async (t) => {
   // A caption's colour is its description's, or the form's text colour.
   const colours = await browser.evaluate(
     (ids) => ids.map((id) => getComputedStyle(document.getElementById(id)).color),
-    captioned.map(idOf),
+    captioned.map((c) => c.id),
   );
   captioned.forEach((c, i) =>
-    assert.equal(colours[i], `rgb(${(c.text ?? layout.palette.text).join(', ')})`, idOf(c)),
+    assert.equal(colours[i], `rgb(${(c.text ?? layout.palette.text).join(', ')})`, c.id),
   );
   if (!browser.preferDark) return;
   t.diagnostic('and in a dark one');
@@ -432,10 +431,7 @@ function captionInks(png) {
   return Object.fromEntries(
     captioned.map((c) => {
       const button = c.kind === 'CommandButton';
-      return [
-        idOf(c),
-        inkOf(png, pixels(c.rect), { inset: button ? 4 : 0, covered: button ? [] : covering }),
-      ];
+      return [c.id, inkOf(png, pixels(c.rect), { inset: button ? 4 : 0, covered: button ? [] : covering })];
     }),
   );
 }
@@ -450,7 +446,7 @@ test(`each caption's ink as ${engine === 'chromium' ? 'the desktop' : 'Chromium'
     assert.ok(reference, 'PRISM_ENGINE_REFERENCE names the reference run of Chromium');
     theirs = JSON.parse(readFileSync(reference, 'utf8'));
   }
-  const ratio = (c) => mine[idOf(c)].ink / theirs[idOf(c)].ink;
+  const ratio = (c) => mine[c.id].ink / theirs[c.id].ink;
   const regular = captioned
     .filter((c) => !fontOf(c).bold)
     .map(ratio)
@@ -458,20 +454,20 @@ test(`each caption's ink as ${engine === 'chromium' ? 'the desktop' : 'Chromium'
   const weight =
     (regular[Math.floor((regular.length - 1) / 2)] + regular[Math.ceil((regular.length - 1) / 2)]) / 2;
   t.diagnostic(
-    `overall weight ${weight.toFixed(3)}; ${captioned.map((c) => `${idOf(c)} ${ratio(c).toFixed(3)}`).join(', ')}`,
+    `overall weight ${weight.toFixed(3)}; ${captioned.map((c) => `${c.id} ${ratio(c).toFixed(3)}`).join(', ')}`,
   );
   assert.ok(weight >= 0.8, `text drawn at ${weight.toFixed(3)} of the reference's ink`);
   for (const c of captioned) {
-    const [a, b] = [mine[idOf(c)], theirs[idOf(c)]];
-    assert.ok(a.box, `${idOf(c)}: no ink`);
+    const [a, b] = [mine[c.id], theirs[c.id]];
+    assert.ok(a.box, `${c.id}: no ink`);
     for (const edge of ['left', 'top', 'right', 'bottom'])
       assert.ok(
         Math.abs(a.box[edge] - b.box[edge]) <= 2,
-        `${idOf(c)}: ink box ${JSON.stringify(a.box)}, reference ${JSON.stringify(b.box)}`,
+        `${c.id}: ink box ${JSON.stringify(a.box)}, reference ${JSON.stringify(b.box)}`,
       );
     assert.ok(
       Math.abs(ratio(c) / weight - 1) <= 0.15,
-      `${idOf(c)}: ink ${a.ink.toFixed(1)}, reference ${b.ink.toFixed(1)}`,
+      `${c.id}: ink ${a.ink.toFixed(1)}, reference ${b.ink.toFixed(1)}`,
     );
   }
 });

@@ -114,14 +114,13 @@ export function contrast(a, b) {
 export function phoneFaults({ layout, target }) {
   const faults = [];
   const width = document.documentElement.clientWidth;
-  const idOf = (c) => (c.index >= 0 ? `${c.name}-${c.index}` : c.name);
   const lines = new Map(); // row -> its extent down the page
   const extend = (row, r) => {
     const line = lines.get(row) ?? { top: Infinity, bottom: -Infinity };
     lines.set(row, { top: Math.min(line.top, r.top), bottom: Math.max(line.bottom, r.bottom) });
   };
   for (const c of layout.controls) {
-    const e = document.getElementById(idOf(c));
+    const e = document.getElementById(c.id);
     if (!e || e.closest('[hidden]')) continue;
     const r = e.getBoundingClientRect();
     const size = parseFloat(getComputedStyle(e).fontSize);

@@ -340,7 +340,10 @@ for (const scheme of ['light', 'dark']) {
     // middle, a legend line's middle.
     const answer = expected(worked);
     const middles = [
-      ...answer.ends.map((e) => ({ x: (answer.origin.x + e.x) / 30, y: (answer.origin.y + e.y) / 30 })),
+      ...answer.ends.map((e) => ({
+        x: (answer.origin.x + e.x) / 2 / TWIPS_PER_PIXEL,
+        y: (answer.origin.y + e.y) / 2 / TWIPS_PER_PIXEL,
+      })),
       ...layout.lines
         .filter((l) => l.fixed)
         .map((l) => ({

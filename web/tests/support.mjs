@@ -16,27 +16,19 @@ export const site = resolve(
 );
 const modulePath = process.env.PRISM_NODE_MODULE ?? resolve(site, '../node/prism-core-node.cjs');
 
-export const TWIPS_PER_PIXEL = 15;
 const core = wrap(await createRequire(import.meta.url)(modulePath)());
-export const layout = JSON.parse(core.formJson());
+export const layout = core.form();
+export const TWIPS_PER_PIXEL = layout.twipsPerPixel;
 
 export function control(name, index = -1) {
   return layout.controls.find((c) => c.name === name && c.index === index);
 }
 
-// The element id the page gives a control.
-export const idOf = (c) => (c.index >= 0 ? `${c.name}-${c.index}` : c.name);
-
-// The core's own answer to four entries: what the page must show.
+// The core's own answer to four entries, on a record of its own: what the
+// page must show (prism.mjs: Shown), and where the vectors start.
 export function expected(entries) {
-  const outcome = core.compute(...entries);
-  return {
-    outcome,
-    text: core.resultText(),
-    scaled: core.hasScale(),
-    origin: core.origin(),
-    ends: [0, 1, 2].map(core.end),
-  };
+  const shown = core.compute(...entries);
+  return { ...shown, text: shown.result, origin: layout.diagramOrigin };
 }
 
 // Opens the page and waits until the form is ready for input.

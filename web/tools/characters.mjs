@@ -21,15 +21,15 @@ const face = readFileSync(style, 'utf8')
 const family = face?.match(/font-family: 'bundled ([^']+)'/)?.[1];
 if (!family) throw new Error(`${style} loads no bundled face from ${file}`);
 const core = wrap(await createRequire(import.meta.url)(resolve(modulePath))());
-const layout = JSON.parse(core.formJson());
+const layout = core.form();
 const faceOf = (c) => c.font.family || layout.windowFont.family;
 
 const texts = layout.controls.filter((c) => faceOf(c) === family).map((c) => c.caption);
 if (faceOf(layout.controls.find((c) => c.role === 'result')) === family) {
-  // From the core itself: "5.0△ Base 53°", "3.0△ BI、4.0△ BU", "2.50△ Base 233°".
-  core.compute('3', '0', '4', '90');
+  // From the core itself: "5.0△ Base 53°", "3.0", "BI", "2.50△ Base 233°".
+  const { result, eyes } = core.compute('3', '0', '4', '90');
   const strings = (value) => (typeof value === 'string' ? [value] : Object.values(value).flatMap(strings));
-  texts.push(core.resultText(), layout.waitingText, ...strings(layout.eyes), ...strings(core.eyes()));
+  texts.push(result, layout.waitingText, ...strings(layout.eyes), ...strings(eyes));
 }
 if (layout.controls.some((c) => c.kind === 'TextBox' && faceOf(c) === family)) {
   const half = '0123456789.+-eE ';

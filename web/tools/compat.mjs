@@ -31,10 +31,10 @@ export const features = [
     'index.html',
     'type="module"',
   ],
-  ['javascript.operators.import', 'the core fetched by the page', 'app.js', 'import(`./prism-core.mjs'],
+  ['javascript.operators.import', 'the core fetched by the page', 'loader.js', 'import(`./prism-core.mjs'],
   ['webassembly.api.instantiate_static', 'the C++ core', 'prism-core.mjs', 'WebAssembly.instantiate'],
   ['api.ResizeObserver', 'captions set again when the layout changes', 'app.js', 'new ResizeObserver'],
-  ['api.HTMLDialogElement.showModal', 'the modal message', 'app.js', 'showModal()'],
+  ['api.HTMLDialogElement.showModal', 'the modal message', 'notices.js', 'showModal()'],
   ['css.selectors.backdrop', "the message's backdrop", 'style.css', '::backdrop'],
   ['css.properties.custom-property', "the form's colours, set from its description", 'style.css', 'var(--'],
   [
@@ -52,7 +52,7 @@ export const features = [
   ],
   ['javascript.operators.optional_chaining', "the page's script", 'app.js', '?.'],
   ['javascript.operators.nullish_coalescing', "the page's script", 'app.js', '??'],
-  ['api.Element.replaceChildren', 'captions, the notice after END', 'app.js', 'replaceChildren('],
+  ['api.Element.replaceChildren', 'captions, the notice after END', 'fit.js', 'replaceChildren('],
   ['api.Document.fonts', 'refitting texts when a bundled font arrives', 'app.js', 'document.fonts'],
   [
     'css.at-rules.font-face.WOFF_2',
@@ -61,7 +61,7 @@ export const features = [
     "format('woff2')",
     "the machine's own faces",
   ],
-  ['api.ServiceWorkerContainer.register', 'working offline', 'app.js', 'serviceWorker', 'online only'],
+  ['api.ServiceWorkerContainer.register', 'working offline', 'loader.js', 'serviceWorker', 'online only'],
   [
     'api.FetchEvent.resultingClientId',
     'a page open during an update keeping its version',
@@ -72,7 +72,7 @@ export const features = [
   [
     'css.at-rules.media.display-mode',
     "END closing an installed app's window",
-    'app.js',
+    'notices.js',
     'display-mode',
     'the notice, as in a tab',
   ],
@@ -129,7 +129,7 @@ export const features = [
   [
     'api.Clipboard.writeText',
     "copying the result and each eye's parts",
-    'app.js',
+    'eyes.js',
     'clipboard.writeText',
     "selecting the table's text",
   ],

@@ -1,30 +1,29 @@
 // SPDX-License-Identifier: MIT
 // Builds the page from the form's description, at build time: index.html
 // from its template, with the form's controls and diagram as markup, the
-// title, what the page says where it cannot start, and the description
-// itself as JSON (app.js reads its texts); and form.css, every control's
-// place, font and colours, and the form's palette. The browser paints the
-// form as it parses the page; app.js only wires it to the core. Read from
-// the module's Node build.
+// title, what the page says where it cannot start, the description itself
+// as JSON (the page's modules read its texts) and a preload for each of the
+// page's modules; and form.css, every control's place, font and colours,
+// and the form's palette. The browser paints the form as it parses the
+// page; the page's script only wires it to the core. Read from the module's
+// Node build.
 //
-// Usage: node page.mjs NODE-MODULE TEMPLATE SITE-FOLDER
+// Usage: node page.mjs NODE-MODULE TEMPLATE SITE-FOLDER [MODULE.js ...]
 import { readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
 import { wrap } from '../core/prism.mjs';
 
-const [module, template, site] = process.argv.slice(2);
-const json = wrap(await createRequire(import.meta.url)(resolve(module))()).formJson();
-const layout = JSON.parse(json);
+const [module, template, site, ...modules] = process.argv.slice(2);
+const layout = wrap(await createRequire(import.meta.url)(resolve(module))()).form();
+const { twipsPerPixel } = layout;
 
-const TWIPS_PER_PIXEL = 15; // 1440 twips to the inch, 96 CSS pixels to the inch
 const escape = (text) =>
   text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
 const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
-const idOf = (control) => (control.index >= 0 ? `${control.name}-${control.index}` : control.name);
 // Lengths in the form's own pixel (--px, style.css): one CSS pixel, or less
 // where the screen or the sheet is narrower than the form.
-const px = (twips) => `calc(var(--px) * ${twips / TWIPS_PER_PIXEL})`;
+const px = (twips) => `calc(var(--px) * ${twips / twipsPerPixel})`;
 const fontOf = (control) => (control.font.family ? control.font : layout.windowFont);
 
 // The named face first (a Japanese Windows PC has it), then its stand-ins
@@ -54,7 +53,7 @@ function element(c) {
     ...(fontOf(c).bold ? ['bold'] : []),
     ...(c.kind === 'CommandButton' && c.background ? ['filled'] : []),
   ];
-  const common = { id: idOf(c), class: classes.join(' '), hidden: !c.visible, autofocus: c === first };
+  const common = { id: c.id, class: classes.join(' '), hidden: !c.visible, autofocus: c === first };
   if (c.kind === 'TextBox') {
     // A touch keyboard's decimal keypad, nothing that would change what is
     // typed, and as long as a desktop line edit takes (32767).
@@ -75,24 +74,26 @@ function element(c) {
   // The result line is read out when it changes, described by what it is
   // (a hidden element: every browser reads a description it points to).
   if (c.role === 'result') {
-    const what = `${idOf(c)}-what`;
+    const what = `${c.id}-what`;
     return `<div${attributes({ ...common, role: 'status', 'aria-live': 'polite', 'aria-describedby': what })}>${escape(c.caption)}</div>\n<span${attributes({ id: what, hidden: true })}>${escape(c.accessibleDescription)}</span>`;
   }
   return `<div${attributes(common)}>${escape(c.caption)}</div>`;
 }
 
 // The lines lie on the form's surface, beneath every control: the vectors
-// are placed by each compute, the legend's lines never move. An image to a
-// screen reader, named with the diagram in words while it is drawn.
+// start at the diagram's origin and each compute says where they end, the
+// legend's lines never move. An image to a screen reader, named with the
+// diagram in words while it is drawn.
 function diagram() {
+  const { x, y } = layout.diagramOrigin;
   const lines = layout.lines.map((l) => {
     const ends = l.fixed
       ? { x1: l.fixed[0], y1: l.fixed[1], x2: l.fixed[0] + l.fixed[2], y2: l.fixed[1] + l.fixed[3] }
-      : {};
+      : { x1: x, y1: y };
     return `<line${attributes({
       id: l.name,
       stroke: rgb(l.colour),
-      'stroke-width': l.width * TWIPS_PER_PIXEL,
+      'stroke-width': l.width * twipsPerPixel,
       'stroke-linecap': 'round',
       visibility: 'hidden',
       ...ends,
@@ -122,13 +123,11 @@ const properties = Object.entries(colours).map(
 const tint = (c) => `rgb(${c.join(' ')} / ${(focusAlpha / 255).toFixed(4)})`;
 const css = [
   "/* Generated from the form's description by tools/page.mjs. */",
-  `:root {\n${properties.join('\n')}\n  --focus-tint-top: ${tint(layout.palette.focusLight)};\n  --focus-tint-bottom: ${tint(layout.palette.focus)};\n  --columns: ${layout.width / TWIPS_PER_PIXEL};\n  --rows: ${layout.height / TWIPS_PER_PIXEL};\n}`,
+  `:root {\n${properties.join('\n')}\n  --focus-tint-top: ${tint(layout.palette.focusLight)};\n  --focus-tint-bottom: ${tint(layout.palette.focus)};\n  --columns: ${layout.width / twipsPerPixel};\n  --rows: ${layout.height / twipsPerPixel};\n}`,
   `#form,\n#diagram {\n  width: ${px(layout.width)};\n  height: ${px(layout.height)};\n}`,
   // The message and the notice after END are in the window's default font.
   `#message,\n#ended {\n  font-family: ${fontFamily(layout.windowFont.family)};\n  font-size: ${layout.windowFont.points}pt;\n}`,
-  // The eyes' table: under the form, from the result line's left edge, in
-  // the result line's face.
-  `#eyes {\n  left: ${px(result.rect[0])};\n  font-family: ${fontFamily(result.font.family)};\n}`,
+  eyesRule(),
   ...layout.controls.map((c) => {
     const [left, top, width, height] = c.rect;
     const font = fontOf(c);
@@ -145,7 +144,7 @@ const css = [
     if (c.background) rules.push(`background-color: ${rgb(c.background)}`);
     if (c.kind === 'Label')
       rules.push(`text-align: ${{ left: 'left', right: 'right', centre: 'center' }[c.align]}`);
-    return `#${idOf(c)} {\n${rules.map((r) => `  ${r};`).join('\n')}\n}`;
+    return `#${c.id} {\n${rules.map((r) => `  ${r};`).join('\n')}\n}`;
   }),
   ...phoneLayout(),
 ].join('\n');
@@ -160,8 +159,8 @@ const css = [
 function phoneLayout() {
   const GUTTER = 16; // CSS px each side of the column
   const TARGET = 44; // CSS px: the least height and width of a target
-  const formWidth = layout.width / TWIPS_PER_PIXEL;
-  const pixelsOf = (twips) => twips / TWIPS_PER_PIXEL;
+  const formWidth = layout.width / twipsPerPixel;
+  const pixelsOf = (twips) => twips / twipsPerPixel;
   const rule = (selector, declarations) =>
     `${selector} {\n${declarations.map((d) => `  ${d};`).join('\n')}\n}`;
   // Each line of the column has three tracks: a caption moved above it, the
@@ -170,7 +169,7 @@ function phoneLayout() {
   const rows = new Map();
   for (const c of layout.controls) rows.set(c.row, [...(rows.get(c.row) ?? []), c]);
   const placed = (c, row, part, left) =>
-    rule(`#form > #${idOf(c)}`, [
+    rule(`#form > #${c.id}`, [
       `grid-row: ${track(row, part)}`,
       `margin-left: ${left}px`,
       `max-width: calc(100% - ${left}px)`,
@@ -197,7 +196,7 @@ function phoneLayout() {
           'pointer-events: none',
         ]),
         ...controls.map((c) =>
-          rule(`#form > #${idOf(c)}`, [
+          rule(`#form > #${c.id}`, [
             `grid-row: ${track(row, 1)}`,
             'align-self: start',
             `margin-left: ${share(c.rect[0] - ax)}`,
@@ -241,14 +240,12 @@ function phoneLayout() {
     rule('#form > .Label', ['height: auto']),
     ...layout.controls
       .filter((c) => c.kind === 'Label')
-      .map((c) => rule(`#form > #${idOf(c)}`, [`min-height: ${pixelsOf(c.rect[3])}px`])),
-    rule('#form > .TextBox,\n#form > .CommandButton,\n#message button,\n#eyes button', [
+      .map((c) => rule(`#form > #${c.id}`, [`min-height: ${pixelsOf(c.rect[3])}px`])),
+    rule('#form > .TextBox,\n#form > .CommandButton,\n#message button', [
       `min-width: ${TARGET}px`,
       `min-height: ${TARGET}px`,
     ]),
-    rule('#form > #eyes', [`grid-row: ${track(result.row, 2)}`, 'top: 0', 'max-width: 100%']),
-    // The eyes' table breaks a cell's line where the column is too narrow.
-    rule('#eyes th,\n#eyes td', ['white-space: normal', 'overflow-wrap: anywhere']),
+    ...eyesColumn(track(result.row, 2), TARGET),
     ...inLine,
     '}',
     ...captionAbove,
@@ -256,10 +253,48 @@ function phoneLayout() {
   ];
 }
 
+// The eyes' table (its looks are style.css's): under the form, from the
+// result line's left edge, in the result line's face; on a phone, on the
+// track under the result line, its cells breaking where the column is too
+// narrow and its buttons a thumb's target.
+function eyesRule() {
+  return `#eyes {\n  left: ${px(result.rect[0])};\n  font-family: ${fontFamily(result.font.family)};\n}`;
+}
+function eyesColumn(track, target) {
+  return [
+    `#form > #eyes {\n  grid-row: ${track};\n  top: 0;\n  max-width: 100%;\n}`,
+    '#eyes th,\n#eyes td {\n  white-space: normal;\n  overflow-wrap: anywhere;\n}',
+    `#eyes button {\n  min-width: ${target}px;\n  min-height: ${target}px;\n}`,
+  ];
+}
+
+// The page's copy of the description: its words and rules whole, less what
+// only this build reads (the form's places, fonts and colours, and its
+// column's rows, all in the markup and form.css); of each control and line,
+// what the page's script reads (its element id, its role, its caption).
+const buildOnly = [
+  'width',
+  'height',
+  'twipsPerPixel',
+  'windowFont',
+  'palette',
+  'diagramArea',
+  'diagramRow',
+  'diagramOrigin',
+  'substitutions',
+];
+const words = Object.fromEntries(Object.entries(layout).filter(([key]) => !buildOnly.includes(key)));
+const json = JSON.stringify({
+  ...words,
+  controls: layout.controls.map(({ id, role, caption }) => ({ id, role, caption })),
+  lines: layout.lines.map(({ name, role }) => ({ name, role })),
+});
+const preloads = modules.map((m) => `<link rel="modulepreload" href="${escape(m)}">`).join('\n');
 const html = readFileSync(template, 'utf8')
   .replaceAll('@TITLE@', () => escape(layout.programTitle))
   .replaceAll('@UNAVAILABLE@', () => escape(layout.unavailableNotice))
   .replaceAll('@FORM@', () => form)
+  .replaceAll('@MODULES@', () => preloads)
   // Inside a script element only "</" could end it early.
   .replaceAll('@DESCRIPTION@', () => json.replaceAll('</', '<\\/'));
 writeFileSync(join(site, 'index.html'), html);

@@ -6,10 +6,10 @@
 // WebAssembly module, as JSON). No user interface lives here.
 //
 // Texts are UTF-8. Rectangles are left, top, width, height in twips (1/1440
-// inch, 15 to a pixel at 96 dots per inch) from the client area's top-left.
+// inch) from the client area's top-left.
 #pragma once
 
-#include <prism/prism.h>
+#include <form/json.h>
 
 #include <optional>
 #include <span>
@@ -17,6 +17,10 @@
 #include <string_view>
 
 namespace form {
+
+// Twips to a pixel at 96 dots per inch: the desktop's pixel, the page's CSS
+// pixel (1440 twips to the inch, 96 pixels to the inch).
+inline constexpr int TwipsPerPixel = 15;
 
 struct Rgb {
     unsigned char r, g, b;
@@ -131,9 +135,11 @@ struct PrintMessages {
 };
 
 // The result for each eye, as a lens order and a trial frame write it: the
-// words around the core's texts (prism::Eyes).
+// words around the core's readings (prism::Eyes).
 struct EyeWords {
     std::string_view heading;     // what the table of the eyes' texts shows
+    std::string_view part;        // one part: %1 its size, %2 its letters ("3.0△ BI")
+    std::string_view separator;   // between a reading's parts
     std::string_view rightEye;    // 右眼
     std::string_view leftEye;     // 左眼
     std::string_view asRight;     // C read as the right eye's prism
@@ -195,15 +201,9 @@ const Control* find(std::string_view name, int index = -1);
 std::string_view name(Role role);
 std::string_view name(LineRole role);
 
-// The eyes' texts in the description's words, one line for each reading
-// and for each split, as a tooltip, an accessible description and the
-// clipboard take them.
-std::string eyes_text(const prism::Eyes& eyes);
-
-// The whole description as one JSON object, for the web page.
-std::string json();
-
-// A text as a JSON string, quotes included (UTF-8 passes through).
-std::string json_string(std::string_view text);
+// The whole description as one JSON object, for the web page, with each
+// control's element id and the twips to a pixel; `more` adds fields the
+// description does not hold (the WebAssembly module adds the core's).
+std::string description_json(std::initializer_list<json::Field> more = {});
 
 }  // namespace form

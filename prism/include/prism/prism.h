@@ -73,12 +73,11 @@ bool round_and_scale(CompositionState& state);
 // Window coordinates of the end of a vector with scaled components (xs, ys).
 TwipPoint end_point(double xs, double ys);
 
-// What a compute press decides about the four entries. The values are
-// part of the WebAssembly module's interface (the page reads them from it).
+// What a compute press decides about the four entries.
 enum class Outcome {
-    Composed = 0,  // the composition ran and every result is finite
-    RejectA = 1,   // prism A's entries are refused
-    RejectB = 2,   // prism B's entries are refused
+    Composed,  // the composition ran and every result is finite
+    RejectA,   // prism A's entries are refused
+    RejectB,   // prism B's entries are refused
 };
 
 // The checks of one prism: both texts present and numeric, power >= 0,
@@ -102,34 +101,44 @@ std::string diagram_text(const CompositionState& state);
 
 // C in the words a lens order and a trial frame use, for one eye: its
 // horizontal part, base in (BI) or out (BO), and its vertical part, base up
-// (BU) or down (BD), each written as its size, "△", a space and the two
-// letters ("3.0△ BI"), joined with "、"; a part whose written size is zero
-// is left out. Seen facing the wearer, 0° is base in for the right eye and
-// base out for the left; 90° is base up for both.
+// (BU) or down (BD), each as its written size and its two letters. Seen
+// facing the wearer, 0° is base in for the right eye and base out for the
+// left; 90° is base up for both. The front ends write a part and join the
+// parts in the form's words ("3.0△ BI、4.0△ BU").
+struct Part {
+    std::string size;          // as written: "3.0" for a whole C's part, "1.50" for a half's
+    std::string_view letters;  // "BI", "BO", "BU" or "BD"
+};
+
+// The horizontal part, then the vertical; each is missing where its size is
+// written as zero (too small to write), so that it is left out, and a
+// reading with neither is a prism each of whose parts is too small to write.
+using Parts = std::array<std::optional<Part>, 2>;
+
 struct Share {
     std::string prism;  // the half in the 360° notation ("2.50△ Base 53°")
-    std::string parts;  // "3.0△ BI、4.0△ BU"; empty where no part is worth writing
+    Parts parts;        // the half's parts, to two decimals
 };
 
 // C read as the prism of one eye: that eye's parts, and C split half and
 // half between the two eyes (the other eye's half turned by 180°), each half
 // to two decimals.
 struct Reading {
-    std::string parts;  // the whole C, as that eye's parts
-    Share right;        // the split: the right eye's half
-    Share left;         // ... and the left eye's
+    Parts parts;  // the whole C, as that eye's parts, to one decimal
+    Share right;  // the split: the right eye's half
+    Share left;   // ... and the left eye's
 };
 
 // Both readings, since the program cannot know whose eye C was measured
 // for. `needed` is false where the result line's power reads 0.0: no
-// prism at all, and every text empty.
+// prism at all, and every reading empty.
 struct Eyes {
     bool needed = false;
     Reading asRight;  // C is the right eye's
     Reading asLeft;   // C is the left eye's
 };
 
-// The eyes' texts of a composed state, from C's components, power and
+// The eyes' readings of a composed state, from C's components, power and
 // direction as composed (never from the rounded texts), rounded as the
 // result line rounds: whole parts with "#0.0", halves with "#0.00", a
 // half's direction in whole degrees from CBase for C's own eye and from
@@ -171,5 +180,13 @@ std::optional<double> to_number(std::string_view text);
 // so the digits a person typed are the digits that get rounded (0.15 -> 0.2).
 // Non-finite values give "nan", "inf" or "-inf".
 std::string format_number(double value, int decimals);
+
+// A number written exactly: the fewest significant digits that read back as
+// the same double, as an integer and a decimal exponent ("779999462890625e-11"
+// for a float's end point 7799.99462890625, "888e1", "5e-1", "2"), a JSON
+// number. For handing the core's figures on as text without losing a bit,
+// and without the C library's formatting. Non-finite values give "nan",
+// "inf" or "-inf".
+std::string exact_text(double value);
 
 }  // namespace prism
