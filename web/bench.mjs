@@ -3,7 +3,8 @@
 // visit transfers, the time from navigation to the form ready for input and
 // to the core ready, on the loopback and on an emulated slow network, each
 // against a static copy of the form, and a compute from click to result
-// painted, in headless Chromium against the site served on 127.0.0.1; then
+// painted, in headless Chromium against the site served on 127.0.0.1 (the
+// slow network also over HTTP/2, as static hosts serve pages); then
 // the time to ready in each of the three engines (WebKitGTK's browser needs
 // a display: run under xvfb-run).
 //
@@ -23,9 +24,20 @@ const site = process.argv[2] ?? '../build-web/site';
 // the same style sheet and fonts.
 const served = mkdtempSync(join(tmpdir(), 'prism-bench-'));
 cpSync(site, served, { recursive: true });
-const server = spawn(process.execPath, [new URL('serve.mjs', import.meta.url).pathname, served, '0']);
-const [line] = await once(server.stdout, 'data');
-const url = String(line).trim();
+// Served as the tests serve it (HTTP/1.1), and over HTTP/2 as static hosts
+// serve pages.
+const start = async (...options) => {
+  const server = spawn(process.execPath, [
+    new URL('serve.mjs', import.meta.url).pathname,
+    served,
+    '0',
+    ...options,
+  ]);
+  const [line] = await once(server.stdout, 'data');
+  return { server, url: String(line).trim() };
+};
+const { server, url } = await start();
+const h2 = await start('--http2');
 
 const browser = await chromium.launch(launchOptions);
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
@@ -51,10 +63,10 @@ const p90 = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length * 0.9)];
 // ready, the static copy to the form first painted; the bytes each file
 // took on the wire (compressed, as the server sends them) and in memory.
 const SLOW = { offline: false, latency: 400, downloadThroughput: 50000, uploadThroughput: 50000 };
-async function visits(count, network) {
+async function visits(count, network, base = url) {
   const runs = { ready: [], core: [], still: [], sizes: new Map(), wire: 0 };
   const open = async (address, mark) => {
-    const context = await browser.newContext();
+    const context = await browser.newContext({ ignoreHTTPSErrors: true });
     const page = await context.newPage();
     const cdp = await context.newCDPSession(page);
     await cdp.send('Network.enable');
@@ -80,17 +92,18 @@ async function visits(count, network) {
     return { marks, sizes, wire };
   };
   for (let i = 0; i < count; ++i) {
-    const visit = await open(url, 'prism-core');
+    const visit = await open(base, 'prism-core');
     runs.ready.push(visit.marks['prism-ready']);
     runs.core.push(visit.marks['prism-core']);
     runs.sizes = visit.sizes;
     runs.wire = visit.wire;
-    runs.still.push((await open(`${url}static.html`, 'static-frame')).marks['static-frame']);
+    runs.still.push((await open(`${base}static.html`, 'static-frame')).marks['static-frame']);
   }
   return runs;
 }
 const fast = await visits(20);
 const slow = await visits(5, SLOW);
+const slowHttp2 = await visits(5, SLOW, h2.url);
 
 // Computes: click to the result and the lines set and laid out, ready for the
 // next frame (which comes at the display's own pace).
@@ -131,6 +144,7 @@ for (const engine of ['chromium', 'firefox', 'webkit']) {
   await driven.close();
 }
 server.kill();
+h2.server.kill();
 rmSync(served, { recursive: true, force: true });
 
 const kinds = { font: /\.(woff2?|ttf|otf)$/ };
@@ -166,6 +180,7 @@ console.log(
 for (const [network, runs, goals] of [
   ['loopback', fast, ['≤ 150 ms', '≤ 1.10×', '']],
   ['slow network (400 kbps, 400 ms)', slow, ['', '', '≤ 1.5×']],
+  ['slow network over HTTP/2', slowHttp2, ['', '', '≤ 1.5×']],
 ]) {
   const n = runs.ready.length;
   console.log(

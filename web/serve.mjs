@@ -3,14 +3,22 @@
 // tests: any static server would do, with .wasm as application/wasm. Text
 // and WebAssembly go gzip-compressed to a browser that takes it, as a host
 // sends them (the slow network's figures of bench.mjs count those bytes).
+// With --http2, over HTTP/2 and TLS, as static hosts serve pages (every file
+// on one connection, where HTTP/1.1 gives a browser six to a host), with a
+// certificate of its own made for the run (a browser must be told to accept
+// it): for bench.mjs.
 //
-// Usage: node serve.mjs FOLDER [PORT]   (port 0: any free one; the URL is printed)
+// Usage: node serve.mjs FOLDER [PORT] [--http2]   (port 0: any free one; the URL is printed)
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
+import { createSecureServer } from 'node:http2';
+import { tmpdir } from 'node:os';
 import { readFile } from 'node:fs/promises';
 import { gzipSync } from 'node:zlib';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 
-const [folder = '.', port = '8080'] = process.argv.slice(2);
+const [folder = '.', port = '8080', protocol] = process.argv.slice(2);
 const root = resolve(folder);
 const compressed = new Set([
   '.html',
@@ -37,7 +45,7 @@ const types = {
   '.txt': 'text/plain; charset=utf-8',
 };
 
-const server = createServer(async (request, response) => {
+async function respond(request, response) {
   let path;
   try {
     path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
@@ -64,7 +72,42 @@ const server = createServer(async (request, response) => {
   } catch {
     response.writeHead(404).end();
   }
-});
+}
+
+// A key and a certificate for 127.0.0.1, valid for a day.
+function certificate() {
+  const dir = mkdtempSync(join(tmpdir(), 'prism-serve-'));
+  const [key, cert] = [join(dir, 'key.pem'), join(dir, 'cert.pem')];
+  execFileSync(
+    'openssl',
+    [
+      'req',
+      '-x509',
+      '-newkey',
+      'ec',
+      '-pkeyopt',
+      'ec_paramgen_curve:prime256v1',
+      '-nodes',
+      '-keyout',
+      key,
+      '-out',
+      cert,
+      '-days',
+      '1',
+      '-subj',
+      '/CN=127.0.0.1',
+      '-addext',
+      'subjectAltName=IP:127.0.0.1',
+    ],
+    { stdio: 'ignore' },
+  );
+  const pair = { key: readFileSync(key), cert: readFileSync(cert) };
+  rmSync(dir, { recursive: true, force: true });
+  return pair;
+}
+
+const secure = protocol === '--http2';
+const server = secure ? createSecureServer(certificate(), respond) : createServer(respond);
 server.listen(Number(port), '127.0.0.1', () => {
-  console.log(`http://127.0.0.1:${server.address().port}/`);
+  console.log(`${secure ? 'https' : 'http'}://127.0.0.1:${server.address().port}/`);
 });
