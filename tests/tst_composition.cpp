@@ -269,6 +269,8 @@ void CompositionTest::resultText_data()
     QTest::newRow("half of a tenth rounds away from zero")
         << QByteArrayList{"2.25", "0", "1", "0"} << u"3.3△ Base 0°"_s;
     QTest::newRow("full-width entries") << QByteArrayList{"３", "０", "４", "９０"} << u"5.0△ Base 53°"_s;
+    // C's power is the double just below 10: its fifteen digits round up to 10.
+    QTest::newRow("fifteen nines carried") << QByteArrayList{"3", "180", "7", "180"} << u"10.0△ Base 180°"_s;
 }
 
 void CompositionTest::resultText()
@@ -339,6 +341,9 @@ void CompositionTest::eyes_data()
                             << u"1.0△ BI / 0.50△ Base 360° 0.50△ BI | 0.50△ Base 180° 0.50△ BI"_s
                             << u"1.0△ BO / 0.50△ Base 180° 0.50△ BO | 0.50△ Base 360° 0.50△ BO"_s;
     QTest::newRow("no prism") << QByteArrayList{"0", "0", "0", "0"} << QString() << QString();
+    // C is 0.0000073△, written 0.0: no prism either.
+    QTest::newRow("a prism that reads 0.0")
+        << QByteArrayList{"1", "45", "1", "225"} << QString() << QString();
 }
 
 void CompositionTest::eyes()

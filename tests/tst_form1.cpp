@@ -9,7 +9,9 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
+#include <QTimer>
 
 #include <memory>
 
@@ -58,6 +60,7 @@ private slots:
     void enterAndEscapeInFieldsDoNothing();
     void enterOnFocusedButtonPressesIt();
     void accessibleNames();
+    void eachEyeBesideTheResult_data();
     void eachEyeBesideTheResult();
     void fittingRule_data();
     void fittingRule();
@@ -386,27 +389,75 @@ void Form1Test::accessibleNames()
                 .startsWith(described(form::find("Label6")->accessibleDescription)));
 }
 
-// The worked example in each eye's words beside the result line while it
-// shows: C as the right eye's is 3.0△ BI with 4.0△ BU, as the left eye's
-// 3.0△ BO with 4.0△ BU; split, 2.50△ at 53° and at 233°. Copied from the
-// keyboard; gone, and the line's description at rest, after reset.
+// Each eye's words beside the result line while it shows: its tooltip and
+// its accessible description, in the words an order is written in. The
+// worked example: C as the right eye's is 3.0△ BI with 4.0△ BU, as the left
+// eye's 3.0△ BO with 4.0△ BU; split, 2.50△ at 53° for the eye it was
+// measured for and at 233° for the other. Its menu and the keyboard copy
+// the result line and each eye's parts; gone, and the line's description at
+// rest, after reset.
+void Form1Test::eachEyeBesideTheResult_data()
+{
+    QTest::addColumn<QStringList>("in");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QStringList>("copies");  // the result line, the right eye's parts, the left eye's
+    QTest::newRow("the worked example")
+        << QStringList{u"3"_s, u"0"_s, u"4"_s, u"90"_s}
+        << u"Ｃを右眼に：右眼 3.0△ BI、4.0△ BU\n"
+           u"半分ずつ：右眼 2.50△ Base 53°（1.50△ BI、2.00△ BU）　左眼 2.50△ Base 233°（1.50△ BI、2.00△ "
+           u"BD）\n"
+           u"Ｃを左眼に：左眼 3.0△ BO、4.0△ BU\n"
+           u"半分ずつ：右眼 2.50△ Base 233°（1.50△ BO、2.00△ BD）　左眼 2.50△ Base 53°（1.50△ BO、2.00△ BU）"_s
+        << QStringList{u"5.0△ Base 53°"_s, u"3.0△ BI、4.0△ BU"_s, u"3.0△ BO、4.0△ BU"_s};
+    // 0.1△ shown, but its horizontal and vertical parts, 0.042△ each, read
+    // 0.0: a prism is needed, each part too small to write.
+    QTest::newRow("every part too small to write")
+        << QStringList{u"0.06"_s, u"45"_s, u"0"_s, u"0"_s}
+        << u"Ｃを右眼に：右眼 水平・垂直とも0.05△未満\n"
+           u"半分ずつ：右眼 0.03△ Base 45°（0.02△ BI、0.02△ BU）　左眼 0.03△ Base 225°（0.02△ BI、0.02△ "
+           u"BD）\n"
+           u"Ｃを左眼に：左眼 水平・垂直とも0.05△未満\n"
+           u"半分ずつ：右眼 0.03△ Base 225°（0.02△ BO、0.02△ BD）　左眼 0.03△ Base 45°（0.02△ BO、0.02△ BU）"_s
+        << QStringList{u"0.1△ Base 45°"_s, QString(), QString()};
+}
+
 void Form1Test::eachEyeBesideTheResult()
 {
+    QFETCH(QStringList, in);
+    QFETCH(QString, words);
+    QFETCH(QStringList, copies);
     QLabel* result = m_ui->label("Label6");
     const QString resting = result->accessibleDescription();
-    QVERIFY(!m_ui->compute({"3", "0", "4", "90"}));
-    for (const QString& text :
-        {u"3.0△ BI、4.0△ BU"_s, u"3.0△ BO、4.0△ BU"_s, u"2.50△ Base 53°"_s, u"2.50△ Base 233°"_s}) {
-        QVERIFY2(result->toolTip().contains(text), qPrintable(result->toolTip()));
-        QVERIFY2(result->accessibleDescription().contains(text), qPrintable(result->accessibleDescription()));
-    }
+    QVERIFY(!m_ui->compute(in));
+    QCOMPARE(result->toolTip(), words);
+    QCOMPARE(result->accessibleDescription(), resting + u'\n' + words);
+
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    for (const auto& [key, copied] : {std::pair{Qt::Key_C, u"5.0△ Base 53°"_s},
-             {Qt::Key_R, u"3.0△ BI、4.0△ BU"_s}, {Qt::Key_L, u"3.0△ BO、4.0△ BU"_s}}) {
+    for (const auto& [key, copied] :
+        {std::pair{Qt::Key_C, copies[0]}, {Qt::Key_R, copies[1]}, {Qt::Key_L, copies[2]}}) {
+        QGuiApplication::clipboard()->clear();
         QTest::keyClick(m_ui->text(1), key, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
-    QCOMPARE(m_ui->text(1)->text(), u"3"_s);
+    QCOMPARE(m_ui->text(1)->text(), in[0]);
+
+    // The result line's own menu, opened by the mouse: the three copies,
+    // those with nothing to copy unavailable.
+    QStringList offered;
+    QTimer::singleShot(0, this, [&] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            for (const QAction* action : menu->actions())
+                offered << action->text() + (action->isEnabled() ? u""_s : u" (off)"_s);
+            menu->close();
+        }
+    });
+    QContextMenuEvent click(
+        QContextMenuEvent::Mouse, result->rect().center(), result->mapToGlobal(result->rect().center()));
+    QApplication::sendEvent(result, &click);
+    QTRY_COMPARE(offered,
+        (QStringList{u"結果をコピー"_s,
+            copies[1].isEmpty() ? u"右眼の値をコピー (off)"_s : u"右眼の値をコピー"_s,
+            copies[2].isEmpty() ? u"左眼の値をコピー (off)"_s : u"左眼の値をコピー"_s}));
 
     m_ui->click(m_ui->command(2));
     QVERIFY(result->toolTip().isEmpty());

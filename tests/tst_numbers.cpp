@@ -174,6 +174,7 @@ void NumbersTest::readsDecimalsAsTheLibraryDoes_data()
     QTest::newRow("the smallest normal") << QByteArray("2.2250738585072014e-308");
     QTest::newRow("a tie") << half;
     QTest::newRow("a tie, and a digit past 800 more") << half + zeros.left(900) + "1";
+    QTest::newRow("a tie, and only zeros past 800: to even") << half + zeros.left(900);
     QTest::newRow("1 and 800 zeros, e-800") << "1" + zeros.left(800) + "e-800";
     QTest::newRow("120000 zeros after the point, e120001") << "0." + zeros + "5e120001";
     QTest::newRow("zero, whatever its exponent") << QByteArray("0.000e99999999999999999999");

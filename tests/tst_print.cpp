@@ -405,10 +405,16 @@ void PrintTest::noDestinationSaysSo()
     expectMessage(u"プリンター"_s);
 }
 
+// A printer that refuses jobs, or is stopped, is named with that cause.
+static QString notAccepting()
+{
+    return u"プリンター「%1」が停止しているか、印刷を受け付けていません。"_s.arg(Printer);
+}
+
 void PrintTest::refusingPrinterSaysSo()
 {
     QVERIFY(m_cups.toolOk(u"cupsreject"_s, {Printer}));
-    expectMessage(Printer);
+    expectMessage(notAccepting());
 }
 
 void PrintTest::disabledPrinterSaysSo()
@@ -416,7 +422,7 @@ void PrintTest::disabledPrinterSaysSo()
     // A stopped printer still queues jobs; the user would wait for a page
     // that never comes. Say so at once instead.
     QVERIFY(m_cups.toolOk(u"cupsdisable"_s, {Printer}));
-    expectMessage(Printer);
+    expectMessage(notAccepting());
     QVERIFY(m_cups.tool(u"lpstat"_s, {u"-o"_s, Printer}).out.trimmed().isEmpty());
 }
 

@@ -378,6 +378,9 @@ test('a core that does not arrive keeps the form; a compute fetches it again and
   await type(page, worked);
   await page.locator('#Command1').click();
   await expect(page.getByRole('dialog')).toContainText(layout.coreFailedMessage);
+  // Nothing waits any more: no waiting text left behind.
+  await expect(page.locator('#Label6')).toHaveText('');
+  await expect(page.locator('#Label6')).not.toHaveAttribute('aria-busy');
   await page.locator('#message-ok').click();
   for (const [n, text] of worked.entries()) await expect(page.locator(`#Text${n + 1}`)).toHaveValue(text);
   arrives = true;
@@ -406,26 +409,36 @@ test('a normal load never shows what the page needs, not for a frame', async ({ 
   await expect(page.locator('#unavailable')).toBeHidden();
 });
 
-test('the form is ready before the core has loaded; a compute pressed meanwhile says so and is answered once it has', async ({
-  page,
-  baseURL,
-}) => {
-  let release;
-  const held = new Promise((resolve) => (release = resolve));
-  await page.route('**/prism-core.wasm', async (route) => {
-    await held;
-    await route.continue();
+// A press waiting for the core is answered once it has started; an entry
+// changed meanwhile forgets it, so that no result shows beside entries it
+// was not computed from.
+for (const edited of [false, true]) {
+  test(`the form is ready before the core has loaded; a compute pressed meanwhile says so and ${edited ? 'an edit forgets it' : 'is answered once it has'}`, async ({
+    page,
+    baseURL,
+  }) => {
+    let release;
+    const held = new Promise((resolve) => (release = resolve));
+    await page.route('**/prism-core.wasm', async (route) => {
+      await held;
+      await route.continue();
+    });
+    await page.goto(baseURL);
+    await page.locator('html[data-ready="true"]').waitFor();
+    await type(page, worked);
+    await page.locator('#Command1').click();
+    await expect(page.locator('#Label6')).toHaveText(layout.waitingText);
+    await expect(page.locator('#Label6')).toHaveAttribute('aria-busy', 'true');
+    if (edited) {
+      await page.locator('#Text2').press('End');
+      await page.keyboard.type('5');
+    }
+    release();
+    await page.waitForFunction(() => performance.getEntriesByName('prism-core').length > 0);
+    await expect(page.locator('#Label6')).toHaveText(edited ? '' : expected(worked).text);
+    await expect(page.locator('#Label6')).not.toHaveAttribute('aria-busy');
   });
-  await page.goto(baseURL);
-  await page.locator('html[data-ready="true"]').waitFor();
-  await type(page, worked);
-  await page.locator('#Command1').click();
-  await expect(page.locator('#Label6')).toHaveText(layout.waitingText);
-  await expect(page.locator('#Label6')).toHaveAttribute('aria-busy', 'true');
-  release();
-  await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
-  await expect(page.locator('#Label6')).not.toHaveAttribute('aria-busy');
-});
+}
 
 test('the support table tells the truth: the README shows it, the site uses each feature, the notice names its versions', async () => {
   const { rows, needed } = support();

@@ -106,7 +106,7 @@ export function contrast(a, b) {
 
 // Runs in the page: what a phone's user would find wrong with the form laid
 // out on a narrow screen, after a compute. Every shown control inside the
-// screen's width, every entry and button at least `target` CSS pixels
+// screen's width (and the diagram's lines), every entry and button at least `target` CSS pixels
 // each way, no caption smaller than the form's own size, no entry's text
 // under 16 px (a phone zooms into it), the description's lines in order
 // down the column with the eyes' table under the result, and no sideways
@@ -131,6 +131,12 @@ export function phoneFaults({ layout, target }) {
       faults.push(`${e.id} is ${r.width} x ${r.height}`);
     if (size < own - 0.01 || (c.kind === 'TextBox' && size < 16)) faults.push(`${e.id} drawn at ${size} px`);
     extend(c.row, r);
+  }
+  // The diagram's drawn lines on the screen too.
+  for (const line of document.querySelectorAll('#diagram line[visibility="visible"]')) {
+    const r = line.getBoundingClientRect();
+    if (r.left < -0.5 || r.right > width + 0.5)
+      faults.push(`${line.id} spans ${r.left}..${r.right} of ${width}`);
   }
   const eyes = document.getElementById('eyes');
   if (!eyes.hidden) {

@@ -170,35 +170,94 @@ test('moving the focus, selecting, or typing the old text again brings back or c
   expect((await shownResult(page)).result).toBe('');
 });
 
+// The worked example in the words an order is written in: C as the right
+// eye's is 3.0△ BI with 4.0△ BU, as the left eye's 3.0△ BO with 4.0△ BU;
+// split, 2.50△ at 53° for the eye it was measured for, 233° for the other.
 test("each eye's words under the form after a result, gone after an edit", async ({ page }) => {
   await type(page, worked);
   await page.locator('#Command1').click();
-  const table = page.getByRole('table', { name: layout.eyes.heading });
-  // The worked example: C as the right eye's is 3.0△ BI with 4.0△ BU, as
-  // the left eye's 3.0△ BO with 4.0△ BU; split, 2.50△ at 53° and 233°.
-  const w = layout.eyes;
+  const table = page.getByRole('table', { name: '眼ごとのプリズム' });
   expect(
     await table
       .locator('tr')
       .evaluateAll((rows) => rows.map((r) => [...r.cells].map((c) => c.innerText.replace(/\n/g, ' ')))),
   ).toEqual([
-    ['', w.rightEye, w.leftEye],
-    [w.asRight, '3.0△ BI 4.0△ BU', ''],
-    [w.split, '2.50△ Base 53° 1.50△ BI 2.00△ BU', '2.50△ Base 233° 1.50△ BI 2.00△ BD'],
-    [w.asLeft, '', '3.0△ BO 4.0△ BU'],
-    [w.split, '2.50△ Base 233° 1.50△ BO 2.00△ BD', '2.50△ Base 53° 1.50△ BO 2.00△ BU'],
+    ['', '右眼', '左眼'],
+    ['Ｃを右眼に', '3.0△ BI 4.0△ BU', ''],
+    ['半分ずつ', '2.50△ Base 53° 1.50△ BI 2.00△ BU', '2.50△ Base 233° 1.50△ BI 2.00△ BD'],
+    ['Ｃを左眼に', '', '3.0△ BO 4.0△ BU'],
+    ['半分ずつ', '2.50△ Base 233° 1.50△ BO 2.00△ BD', '2.50△ Base 53° 1.50△ BO 2.00△ BU'],
+  ]);
+  // What a screen reader says of each cell of a split: its reading, that
+  // it is the split, and its eye.
+  expect(
+    await table
+      .locator('td[headers]')
+      .evaluateAll((tds) =>
+        tds
+          .filter((td) => td.textContent)
+          .map((td) => td.headers.split(' ').map((id) => document.getElementById(id).textContent)),
+      ),
+  ).toEqual([
+    ['Ｃを右眼に', 'Ｃを右眼に', '右眼'],
+    ['Ｃを右眼に', '半分ずつ', '右眼'],
+    ['Ｃを右眼に', '半分ずつ', '左眼'],
+    ['Ｃを左眼に', 'Ｃを左眼に', '左眼'],
+    ['Ｃを左眼に', '半分ずつ', '右眼'],
+    ['Ｃを左眼に', '半分ずつ', '左眼'],
   ]);
   // Outside the form's rectangle (whose place and size the engine cases check).
   const [form, box] = await Promise.all([page.locator('#form').boundingBox(), table.boundingBox()]);
   expect(box.y).toBeGreaterThanOrEqual(form.y + form.height);
-  // The right eye's parts copied, as the desktop's menu copies them.
+  // Each copy, as the desktop's menu copies it, and said so.
   await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
-  await page.getByRole('button', { name: w.copyRight }).click();
-  await expect(page.locator('#eyes [role=status]')).toHaveText(w.copied);
-  expect(await page.evaluate(() => navigator.clipboard.readText())).toBe('3.0△ BI、4.0△ BU');
+  const said = page.locator('#eyes [role=status]');
+  for (const [caption, copied] of [
+    ['結果をコピー', '5.0△ Base 53°'],
+    ['右眼の値をコピー', '3.0△ BI、4.0△ BU'],
+    ['左眼の値をコピー', '3.0△ BO、4.0△ BU'],
+  ]) {
+    await page.getByRole('button', { name: caption }).click();
+    await expect(said).toHaveText('コピーしました');
+    expect(await page.evaluate(() => navigator.clipboard.readText())).toBe(copied);
+  }
+  // A write the browser refuses is not said to be done.
+  const refused = await page.evaluate(async () => {
+    let attempt;
+    navigator.clipboard.writeText = () => (attempt = Promise.reject(new DOMException('refused')));
+    document.querySelector('#eyes button').click();
+    await attempt.catch(() => {});
+    await null; // the page's own answer to the refusal, queued after it
+    return document.querySelector('#eyes [role=status]').textContent;
+  });
+  expect(refused).toBe('');
   await page.locator('#Text2').press('End');
   await page.keyboard.type('5');
   await expect(table).toHaveCount(0);
+});
+
+// A page on plain http (not https, not 127.0.0.1) has no clipboard: it
+// computes all the same, with each eye's words and no copies.
+test('a browser without a clipboard computes, and shows each eye without copies', async ({
+  browser,
+  baseURL,
+}) => {
+  const context = await browser.newContext();
+  try {
+    await context.addInitScript(() =>
+      Object.defineProperty(Navigator.prototype, 'clipboard', { get: () => undefined }),
+    );
+    const page = await context.newPage();
+    await page.goto(baseURL);
+    await page.locator('html[data-ready="true"]').waitFor();
+    await type(page, worked);
+    await page.locator('#Command1').click();
+    await expect(page.locator('#Label6')).toHaveText(expected(worked).text);
+    await expect(page.getByRole('table', { name: '眼ごとのプリズム' })).toBeVisible();
+    await expect(page.locator('#eyes button')).toHaveCount(0);
+  } finally {
+    await context.close();
+  }
 });
 
 test('a print after an edit shows the entries with no result and no diagram', async ({ page }) => {
@@ -268,24 +327,54 @@ for (const [width, height, phone] of [
   });
 }
 
+// A desktop window a little narrower than the form beside its scrollbar,
+// where the form fits only while no scrollbar shows: a result (and the eyes'
+// table under it) that makes the page taller keeps the form's layout.
 test('a classic scrollbar never pushes the form sideways', async ({ browser }) => {
-  // A desktop window a little narrower than the form beside its scrollbar.
   const scrolling = await browser
     .browserType()
     .launch({ ...launchOptions, ignoreDefaultArgs: ['--hide-scrollbars'] });
   try {
-    const page = await scrolling.newPage({ viewport: { width: 665, height: 400 } });
+    const page = await scrolling.newPage({ viewport: { width: 665, height: 500 } });
     await page.goto(test.info().project.use.baseURL);
     await page.locator('html[data-ready="true"]').waitFor();
-    const seen = await page.evaluate(() => [
-      document.documentElement.clientWidth,
-      document.documentElement.scrollWidth,
-    ]);
-    expect(seen[0]).toBeLessThan(665); // the scrollbar takes its width
-    expect(seen[1]).toBeLessThanOrEqual(seen[0]);
+    const laidOut = () =>
+      page.evaluate(() => {
+        const { x, y, width, height } = document.getElementById('Command1').getBoundingClientRect();
+        return {
+          box: [x, y, width, height],
+          sideways: document.documentElement.scrollWidth > innerWidth - 1,
+        };
+      });
+    const before = await laidOut();
+    await type(page, worked);
+    await page.locator('#Command1').click();
+    await expect(page.locator('#eyes table')).toBeVisible();
+    expect(await page.evaluate(() => document.documentElement.scrollHeight > innerHeight)).toBe(true);
+    expect(await laidOut()).toEqual(before);
+    expect(before.sideways).toBe(false);
   } finally {
     await scrolling.close();
   }
+});
+
+// Half a pixel is the page's step: a text just too wide for its box, one
+// that fits half a pixel smaller, is drawn half a pixel smaller, not more.
+test('a text just too wide for its box is drawn one step smaller', async ({ page }) => {
+  const seen = await page.evaluate(async () => {
+    const { fit } = await import('./fit.js');
+    const box = Object.assign(document.createElement('div'), { textContent: '1234567.891△ Base 123°' });
+    box.style.cssText = 'position: absolute; white-space: nowrap; overflow: hidden';
+    document.body.append(box);
+    const full = parseFloat(getComputedStyle(box).fontSize);
+    box.style.fontSize = `${full - 0.5}px`;
+    box.style.width = `${box.scrollWidth}px`;
+    box.style.fontSize = '';
+    const fitsAtFull = box.scrollWidth <= box.clientWidth;
+    fit(box, 0.5);
+    return { fitsAtFull, drawn: parseFloat(getComputedStyle(box).fontSize) - full };
+  });
+  expect(seen).toEqual({ fitsAtFull: false, drawn: -0.5 });
 });
 
 test('a long entry is edited at its own size and drawn smaller once left, as on the desktop', async ({
