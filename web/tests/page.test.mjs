@@ -224,10 +224,9 @@ test("each eye's words under the form after a result, gone after an edit", async
   // A write the browser refuses is not said to be done.
   const refused = await page.evaluate(async () => {
     let attempt;
-    navigator.clipboard.writeText = () => (attempt = Promise.reject(new DOMException('refused')));
+    navigator.clipboard.writeText = () => (attempt = Promise.reject(new Error('refused')));
     document.querySelector('#eyes button').click();
-    await attempt.catch(() => {});
-    await null; // the page's own answer to the refusal, queued after it
+    await attempt.catch(() => null); // the page's own answer to the refusal comes first
     return document.querySelector('#eyes [role=status]').textContent;
   });
   expect(refused).toBe('');
