@@ -154,8 +154,6 @@ std::string result_text(const CompositionState& state)
 
 namespace {
 
-enum class Eye { Right, Left };
-
 // The parts of a prism whose components are (x, y), for an eye: x > 0
 // points to 0°, base in for the right eye and out for the left.
 Parts parts(double x, double y, Eye eye, int decimals)

@@ -163,6 +163,99 @@ struct Shown {
 Shown compute(CompositionState& state, std::string_view aPower, std::string_view aBase,
     std::string_view bPower, std::string_view bBase);
 
+// ---------------------------------------------------------------------------
+// The prism a lens makes: Prentice's rule for a thin sphero-cylindrical lens
+// at the spectacle plane, with pi itself (the composer keeps its 3.1416).
+// Every vector is in the composer's 360° frame seen facing the wearer: x
+// toward 0° (the observer's right), y toward 90° (up); for the right eye +x
+// points to the nose, for the left eye to the temple.
+
+// Sphere and cylinder in dioptres, the cylinder's axis in degrees (0-180 in
+// the same frame, as a prescription writes it). Its power along the axis is
+// S, across it S + C; written with the other cylinder sign (S + C, -C, axis
+// +- 90) it is the same lens.
+struct Lens {
+    double sphere = 0;
+    double cylinder = 0;
+    double axis = 0;
+};
+
+struct Vector {
+    double x = 0;
+    double y = 0;
+};
+
+// The prism (△, a base-direction vector) at the pupil, the lens's optical
+// centre `centre_mm` from it: F·d, d in cm.
+Vector prism_from_decentration(const Lens& lens, Vector centre_mm);
+
+// The optical centre's offset from the pupil (mm) that gives `prism`:
+// F⁻¹·P, along the axis and across it. A part of P under 0.005△ along a
+// principal meridian counts as none (offset 0 along it); a part of 0.005△ or
+// more along a meridian of no power cannot be had by decentration: nothing.
+std::optional<Vector> decentration_for_prism(const Lens& lens, Vector prism);
+
+enum class Eye { Right, Left };
+
+// The lens tool's entries for one eye, as typed, and its choices.
+struct LensEntries {
+    std::string_view sphere, cylinder, axis;
+    std::string_view centreX, centreY;  // the optical centre's offset from the pupil, mm
+    bool centreIn = true, centreUp = true;
+    std::string_view prismX, prismY;  // the prism wanted, △
+    bool baseIn = true, baseUp = true;
+};
+
+// The entries, in the order they are checked.
+enum class LensEntry { Sphere, Cylinder, Axis, CentreX, CentreY, PrismX, PrismY };
+
+// Which way a part points, for that eye: in (BI, 内方), out, up, down.
+enum class Way { In, Out, Up, Down };
+
+struct WayPart {
+    std::string size;  // as written: "1.58" (△, "#0.00"), "2.5" (mm, "#0.0")
+    Way way;
+};
+
+// The horizontal part, then the vertical; each is missing where its size is
+// written as zero.
+using WayParts = std::array<std::optional<WayPart>, 2>;
+
+// What the lens tool shows for one eye after a compute.
+struct LensShown {
+    bool lens = false;                 // a lens is entered (S, C or AX has text); else nothing shows
+    std::optional<LensEntry> refused;  // the first entry refused; nothing else shows
+    bool needed = false;               // ... refused because it is empty but needed (AX with a C)
+    // The prism at the pupil from the decentration entered (none entered: none).
+    WayParts prism;
+    std::string
+        prismForm;  // in the 360° notation from the unrounded vector ("1.64△ Base 196°"); empty with no parts
+    std::string bPower;      // the same as prism B's entries take it: "#0.00",
+    std::string bDirection;  // and its direction 0.0-359.9
+    // The decentration that gives the prism wanted (none wanted: none).
+    WayParts offset;
+    std::optional<int> blocked;  // the meridian (degrees) of no power that a wanted part lies along
+    bool tooFar = false;         // over 30 mm either way: not to be had; `offset` is what it would need
+};
+
+// One eye's compute: the checks (a number of the entries' grammar, "−" too
+// for S and C; S and C within ±30, AX 0-180 where C is not 0, sizes 0-30;
+// an empty S, C or size is 0), then both results.
+LensShown lens_compute(Eye eye, const LensEntries& entries);
+
+// The prism wanted, as its entries take it: sizes "#0.00" and their ways.
+struct Wanted {
+    std::string x, y;  // both empty: the entries emptied
+    bool in = true, up = true;
+};
+
+// The wanted prisms of both eyes (right, left) filled from C's components as
+// each eye's reading of the composer gives them: C as the right eye's, its
+// split, C as the left eye's, its split. A fill for one eye empties the
+// other's.
+enum class Fill { AsRight, SplitAsRight, AsLeft, SplitAsLeft };
+std::array<Wanted, 2> wanted_from(double cx, double cy, Fill fill);
+
 // The entry-text conversion used at every numeric use of a text field.
 // Accepts a plain decimal number with "." as the decimal point, an optional
 // leading sign, an optional exponent, surrounding blanks (ASCII white space,

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: MIT
+#include <prism/prism.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <string>
+
+namespace prism {
+
+namespace {
+
+// A part of a prism along a principal meridian under this counts as none.
+constexpr double NegligiblePrism = 0.005;
+// The largest decentration a lens is cut with, either way (mm).
+constexpr double FurthestOffset = 30;
+
+double radians(double degrees)
+{
+    return degrees * std::numbers::pi / 180;
+}
+
+double dot(Vector a, Vector b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+
+// The axis direction a and the direction across it m.
+Vector axisDirection(const Lens& l)
+{
+    return {std::cos(radians(l.axis)), std::sin(radians(l.axis))};
+}
+
+Vector acrossAxis(const Lens& l)
+{
+    return {std::sin(radians(l.axis)), -std::cos(radians(l.axis))};
+}
+
+// F⁻¹·P in cm, or the meridian (degrees, 0-180) of no power that a part of
+// P lies along.
+struct Inverse {
+    Vector d;
+    std::optional<int> blocked;
+};
+
+Inverse inverse(const Lens& lens, Vector p)
+{
+    const Vector a = axisDirection(lens), m = acrossAxis(lens);
+    Inverse out;
+    const auto along = [&](Vector dir, double power, double meridian) {
+        const double part = dot(p, dir);
+        if (std::fabs(part) < NegligiblePrism)
+            return;
+        if (power == 0 || !std::isfinite(part / power)) {
+            if (!out.blocked)
+                out.blocked = int(std::fmod(std::round(meridian), 180));
+            return;
+        }
+        out.d.x += part / power * dir.x;
+        out.d.y += part / power * dir.y;
+    };
+    along(a, lens.sphere, lens.axis);
+    along(m, lens.sphere + lens.cylinder, lens.axis + 90);
+    return out;
+}
+
+// A vector as that eye's parts: x > 0 is in for the right eye and out for
+// the left, y > 0 up; a part whose size is written as zero is left out.
+WayParts wayParts(Vector v, Eye eye, int decimals)
+{
+    const auto part = [decimals](double size, Way way) -> std::optional<WayPart> {
+        std::string written = format_number(std::fabs(size), decimals);
+        if (written.find_first_not_of("0.") == std::string::npos)
+            return std::nullopt;
+        return WayPart{std::move(written), way};
+    };
+    const bool in = (v.x > 0) == (eye == Eye::Right);
+    return {part(v.x, in ? Way::In : Way::Out), part(v.y, v.y > 0 ? Way::Up : Way::Down)};
+}
+
+// A size and its way as a vector's part for that eye.
+double signedPart(double size, bool inOrUp, Eye eye, bool horizontal)
+{
+    const bool positive = horizontal ? inOrUp == (eye == Eye::Right) : inOrUp;
+    return positive ? size : -size;
+}
+
+// The direction of a vector in degrees, 0 up to (not including) 360.
+double direction(Vector v)
+{
+    const double d = std::atan2(v.y, v.x) * 180 / std::numbers::pi;
+    return d < 0 ? d + 360 : d;
+}
+
+// An entry's number, "−" (U+2212) taken as a minus where `signed`; empty is 0.
+std::optional<double> entry(std::string_view text, bool isSigned, double low, double high)
+{
+    if (text.empty())
+        return 0.0;
+    std::string folded(text);
+    for (size_t at; isSigned && (at = folded.find("\u2212")) != std::string::npos;)
+        folded.replace(at, 3, "-");
+    const std::optional<double> v = to_number(folded);
+    if (!v || *v < low || *v > high)
+        return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+Vector prism_from_decentration(const Lens& lens, Vector centre_mm)
+{
+    const double s = std::sin(radians(lens.axis)), c = std::cos(radians(lens.axis));
+    const double f11 = lens.sphere + lens.cylinder * s * s;
+    const double f12 = -lens.cylinder * s * c;
+    const double f22 = lens.sphere + lens.cylinder * c * c;
+    const Vector d{centre_mm.x / 10, centre_mm.y / 10};
+    return {f11 * d.x + f12 * d.y, f12 * d.x + f22 * d.y};
+}
+
+std::optional<Vector> decentration_for_prism(const Lens& lens, Vector prism)
+{
+    const Inverse i = inverse(lens, prism);
+    if (i.blocked)
+        return std::nullopt;
+    return Vector{i.d.x * 10, i.d.y * 10};
+}
+
+LensShown lens_compute(Eye eye, const LensEntries& e)
+{
+    LensShown shown;
+    shown.lens = !(e.sphere.empty() && e.cylinder.empty() && e.axis.empty());
+    if (!shown.lens)
+        return shown;
+    const auto refuse = [&](LensEntry which, bool needed = false) {
+        shown.refused = which;
+        shown.needed = needed;
+        return shown;
+    };
+    const auto sphere = entry(e.sphere, true, -30, 30);
+    if (!sphere)
+        return refuse(LensEntry::Sphere);
+    const auto cylinder = entry(e.cylinder, true, -30, 30);
+    if (!cylinder)
+        return refuse(LensEntry::Cylinder);
+    Lens lens{*sphere, *cylinder, 0};
+    if (*cylinder != 0) {
+        if (e.axis.empty())
+            return refuse(LensEntry::Axis, true);
+        const auto axis = entry(e.axis, false, 0, 180);
+        if (!axis)
+            return refuse(LensEntry::Axis);
+        lens.axis = *axis;
+    }
+    double sizes[4];
+    const std::string_view texts[4] = {e.centreX, e.centreY, e.prismX, e.prismY};
+    for (int i = 0; i < 4; ++i) {
+        const auto size = entry(texts[i], false, 0, FurthestOffset);
+        if (!size)
+            return refuse(LensEntry(int(LensEntry::CentreX) + i));
+        sizes[i] = *size;
+    }
+
+    const Vector centre{
+        signedPart(sizes[0], e.centreIn, eye, true), signedPart(sizes[1], e.centreUp, eye, false)};
+    const Vector p = prism_from_decentration(lens, centre);
+    shown.prism = wayParts(p, eye, 2);
+    if (shown.prism[0] || shown.prism[1]) {
+        const std::string power = format_number(std::hypot(p.x, p.y), 2);
+        shown.prismForm = power + "\u25B3 Base " + format_number(direction(p), 0) + "\u00B0";
+        shown.bPower = power;
+        shown.bDirection = format_number(direction(p), 1);
+        if (shown.bDirection == "360.0")
+            shown.bDirection = "0.0";
+    }
+
+    const Vector wanted{
+        signedPart(sizes[2], e.baseIn, eye, true), signedPart(sizes[3], e.baseUp, eye, false)};
+    const Inverse i = inverse(lens, wanted);
+    if (i.blocked) {
+        shown.blocked = i.blocked;
+        return shown;
+    }
+    const Vector mm{i.d.x * 10, i.d.y * 10};
+    shown.offset = wayParts(mm, eye, 1);
+    for (const std::optional<WayPart>& part : shown.offset)
+        if (part && to_number(part->size).value_or(0) > FurthestOffset)
+            shown.tooFar = true;
+    return shown;
+}
+
+std::array<Wanted, 2> wanted_from(double cx, double cy, Fill fill)
+{
+    const auto as = [](double x, double y, Eye eye) {
+        return Wanted{format_number(std::fabs(x), 2), format_number(std::fabs(y), 2),
+            (x > 0) == (eye == Eye::Right), y > 0};
+    };
+    switch (fill) {
+    case Fill::AsRight:
+        return {as(cx, cy, Eye::Right), Wanted{}};
+    case Fill::SplitAsRight:
+        return {as(cx / 2, cy / 2, Eye::Right), as(-cx / 2, -cy / 2, Eye::Left)};
+    case Fill::AsLeft:
+        return {Wanted{}, as(cx, cy, Eye::Left)};
+    case Fill::SplitAsLeft:
+        break;
+    }
+    return {as(-cx / 2, -cy / 2, Eye::Right), as(cx / 2, cy / 2, Eye::Left)};
+}
+
+}  // namespace prism
