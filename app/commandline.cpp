@@ -79,6 +79,9 @@ void describe(QCommandLineParser& parser, bool showQtOptions)
         "Qt's standard options (-platform, -display, -style, -reverse ...) are accepted."_s);
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(u"lens"_s,
+        u"Opens the lens tool (the prism a lens gives at a decentration, and the decentration for a prism) "
+        "beside the window."_s));
     for (const auto& o : QtOptions) {
         QCommandLineOption option(QString::fromLatin1(o.name), QString::fromLatin1(o.description));
         if (o.value)
@@ -116,7 +119,9 @@ CommandLine readCommandLine(int argc, char** argv)
     if (!parser.positionalArguments().isEmpty())
         return refuse(u"unexpected argument '%1': the program reads nothing from its command line"_s.arg(
             parser.positionalArguments().first()));
-    return {};
+    CommandLine run;
+    run.lens = parser.isSet(u"lens"_s);
+    return run;
 }
 
 QString displayProblem(int argc, char** argv)

@@ -16,6 +16,7 @@ struct CommandLine {
     Action action = Action::Run;
     QString text;
     int status = 0;
+    bool lens = false;  // --lens: the lens tool's window opens beside the composer's
 };
 
 // Exit statuses besides 0.

@@ -26,5 +26,7 @@ int main(int argc, char* argv[])
     const auto app = startApplication(argc, argv);
     Form1 form;
     form.show();
+    if (commandLine.lens)
+        form.openLens();
     return app->exec();
 }

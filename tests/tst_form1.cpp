@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QTimer>
@@ -62,6 +63,8 @@ private slots:
     void accessibleNames();
     void eachEyeBesideTheResult_data();
     void eachEyeBesideTheResult();
+    void lensTool();
+    void lensToolRefusesAnEntry();
     void fittingRule_data();
     void fittingRule();
 
@@ -452,13 +455,61 @@ void Form1Test::eachEyeBesideTheResult()
     });
     QContextMenuEvent click(QContextMenuEvent::Mouse, {}, result->mapToGlobal(QPoint()));
     QApplication::sendEvent(result, &click);
-    QTRY_COMPARE(offered, (QStringList{u"結果をコピー"_s, u"右眼の値をコピー"_s, u"左眼の値をコピー"_s}));
+    QTRY_COMPARE(offered,
+        (QStringList{
+            u"結果をコピー"_s, u"右眼の値をコピー"_s, u"左眼の値をコピー"_s, u"レンズの偏心とプリズム…"_s}));
 
     m_ui->click(m_ui->command(2));
     QVERIFY(result->toolTip().isEmpty());
     QCOMPARE(result->accessibleDescription(), resting);
-    for (const QAction* copy : result->actions())
+    for (const QAction* copy : result->actions().first(3))
         QVERIFY(!copy->isEnabled());
+}
+
+// The lens tool opened from the keyboard beside a result: the worked
+// example in the right eye (S -3.00, C -2.00, AX 30, the centre 5 mm in and
+// 2 mm up; 1.00△ base out wanted), computed with Enter, as an order writes
+// it; its prism put into B's entries, which clears the composer's result.
+void Form1Test::lensTool()
+{
+    QVERIFY(!m_ui->compute({u"3"_s, u"0"_s, u"4"_s, u"90"_s}));
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(m_ui->text(1), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    const auto find = [&]<typename T = QLineEdit>(const QString& name)
+    {
+        return m_form->findChild<T*>(name);
+    };
+    QTRY_VERIFY(find.operator()<QWidget>(u"LensWindow"_s)->isVisible());
+    for (const auto& [name, text] :
+        {std::pair{u"右眼 S"_s, u"-3"_s}, {u"右眼 C"_s, u"−2"_s}, {u"右眼 AX"_s, u"30"_s},
+            {u"右眼 水平偏心"_s, u"5"_s}, {u"右眼 垂直偏心"_s, u"2"_s}, {u"右眼 水平プリズム"_s, u"1"_s}})
+        FormDriver::typeInto(find(name), text);
+    find.operator()<QComboBox>(u"右眼 水平プリズムの基底"_s)->setCurrentIndex(1);
+    QTest::keyClick(find(u"右眼 S"_s), Qt::Key_Return);
+    QCOMPARE(find.operator()<QLabel>(u"右眼 偏心からプリズム"_s)->text(),
+        u"1.58△ BO、0.47△ BD（1.64△ Base 196°）"_s);
+    QCOMPARE(find.operator()<QLabel>(u"右眼 プリズムから偏心"_s)->text(), u"3.0 mm 内方、0.6 mm 上方"_s);
+    QTest::mouseClick(find.operator()<QPushButton>(u"右眼のプリズムをＢに"_s), Qt::LeftButton);
+    QCOMPARE(m_ui->text(3)->text() + u' ' + m_ui->text(4)->text(), u"1.64 196.5"_s);
+    QVERIFY(m_ui->label("Label6")->text().isEmpty());
+}
+
+// A bad entry says which and what it takes, and takes the focus; nothing
+// typed is lost, and the other eye computes.
+void Form1Test::lensToolRefusesAnEntry()
+{
+    m_form->openLens();
+    const auto find = [&](const QString& name) { return m_form->findChild<QLineEdit*>(name); };
+    for (const auto& [name, text] :
+        {std::pair{u"右眼 S"_s, u"31"_s}, {u"左眼 S"_s, u"-5"_s}, {u"左眼 水平偏心"_s, u"4"_s}})
+        FormDriver::typeInto(find(name), text);
+    const auto seen = m_ui->answering([&] { QTest::keyClick(find(u"左眼 S"_s), Qt::Key_Return); });
+    QVERIFY(seen);
+    QCOMPARE(seen->text, u"右眼 S には −30.00 から 30.00 までの数を入れて下さい"_s);
+    QCOMPARE(find(u"右眼 S"_s)->window()->focusWidget(), find(u"右眼 S"_s));
+    QCOMPARE(find(u"右眼 S"_s)->text(), u"31"_s);
+    QVERIFY(m_form->findChild<QLabel*>(u"右眼 偏心からプリズム"_s)->text().isEmpty());
+    QCOMPARE(m_form->findChild<QLabel*>(u"左眼 偏心からプリズム"_s)->text(), u"2.00△ BO（2.00△ Base 0°）"_s);
 }
 
 void Form1Test::fittingRule_data()

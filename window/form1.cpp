@@ -6,6 +6,7 @@
 #include "filledbutton.h"
 #include "fitting.h"
 #include "fonts.h"
+#include "lenswindow.h"
 #include "lineshape.h"
 #include "printing.h"
 #include "twips.h"
@@ -203,6 +204,12 @@ void Form1::addCopies(const form::EyeWords& words)
     m_copyResult = copy(words.copyResult, Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     m_copyRight = copy(words.copyRight, Qt::CTRL | Qt::SHIFT | Qt::Key_R);
     m_copyLeft = copy(words.copyLeft, Qt::CTRL | Qt::SHIFT | Qt::Key_L);
+    // The lens tool, always offered.
+    auto* lens = new QAction(described(form::description().lens.open), Label6);
+    lens->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
+    lens->setShortcutContext(Qt::WindowShortcut);
+    connect(lens, &QAction::triggered, this, &Form1::openLens);
+    Label6->addAction(lens);
     Label6->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -400,6 +407,36 @@ void Form1::showEyes(const std::optional<prism::Eyes>& eyes)
     offer(m_copyResult, eyes ? Label6->text() : QString());
     offer(m_copyRight, eyes ? parts_text(eyes->asRight.parts, words) : QString());
     offer(m_copyLeft, eyes ? parts_text(eyes->asLeft.parts, words) : QString());
+    offerToLens();
+}
+
+void Form1::openLens()
+{
+    if (!m_lens) {
+        m_lens = new LensWindow(this);
+        connect(m_lens, &LensWindow::putIntoB, this, &Form1::putIntoB);
+        offerToLens();
+        // Beside this window, where a window manager does not place it.
+        m_lens->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    m_lens->show();
+    m_lens->raise();
+    m_lens->activateWindow();
+}
+
+// While a result shows, the lens tool may take C's components as composed.
+void Form1::offerToLens()
+{
+    if (m_lens)
+        m_lens->offerComposer(
+            m_copyResult->isEnabled() ? std::optional(prism::Vector{m_state.CX, m_state.CY}) : std::nullopt);
+}
+
+// Typed into B as any edit is: the shown result and diagram go.
+void Form1::putIntoB(const QString& power, const QString& direction)
+{
+    Text3->setText(power);
+    Text4->setText(direction);
 }
 
 void Form1::Command2_Click()

@@ -25,6 +25,10 @@
 // or the result line into Label6, the buttons shown, update_diagram -> the
 // end points of Line1..Line3 and the diagram shown, and showEyes -> each
 // eye's words in Label6's tooltip, accessible description and copies.
+//
+// The lens tool (LensWindow) opens from the result line's menu, Ctrl+Shift+D
+// and --lens; while a result shows it may fill its prisms from C and put
+// an eye's prism into B's entries, an edit like any other.
 #pragma once
 
 #include <prism/prism.h>
@@ -42,6 +46,7 @@ enum class Role;
 enum class LineRole;
 }  // namespace form
 
+class LensWindow;
 class LineShape;
 class QAction;
 class QLabel;
@@ -64,6 +69,9 @@ public:
     static QString programTitle();
 
 public slots:
+    // The lens tool's window beside this one (made at the first call).
+    void openLens();
+
     void Command1_Click();  // compute
     void Command2_Click();  // reset
     void Command3_Click();  // end
@@ -87,6 +95,8 @@ private:
     void showEyes(const std::optional<prism::Eyes>& eyes);
     void addCopies(const form::EyeWords& words);
     void showMessage(const QString& text);
+    void offerToLens();
+    void putIntoB(const QString& power, const QString& direction);
 
     prism::CompositionState m_state;
 
@@ -115,4 +125,5 @@ private:
     QAction* m_copyResult = nullptr;
     QAction* m_copyRight = nullptr;
     QAction* m_copyLeft = nullptr;
+    LensWindow* m_lens = nullptr;
 };

@@ -107,6 +107,18 @@ constexpr std::array Lines{
 };
 // clang-format on
 
+// clang-format off
+constexpr std::array LensEntries{
+    LensEntryWords{LensField::Sphere, LensGroup::Lens, "S", "S", ""},
+    LensEntryWords{LensField::Cylinder, LensGroup::Lens, "C", "C", ""},
+    LensEntryWords{LensField::Axis, LensGroup::Lens, "AX", "AX", ""},
+    LensEntryWords{LensField::CentreX, LensGroup::Decentration, "水平 mm", "水平偏心", "水平偏心の向き"},
+    LensEntryWords{LensField::CentreY, LensGroup::Decentration, "垂直 mm", "垂直偏心", "垂直偏心の向き"},
+    LensEntryWords{LensField::PrismX, LensGroup::Prism, "水平 △", "水平プリズム", "水平プリズムの基底"},
+    LensEntryWords{LensField::PrismY, LensGroup::Prism, "垂直 △", "垂直プリズム", "垂直プリズムの基底"},
+};
+// clang-format on
+
 constexpr Description Form{
     .windowTitle = "Form1",
     .programTitle = "プリズムの合成",
@@ -169,6 +181,28 @@ constexpr Description Form{
         .copyRight = "右眼の値をコピー",
         .copyLeft = "左眼の値をコピー",
         .copied = "コピーしました"},
+    .lens = {.title = "レンズの偏心とプリズム",
+        .open = "レンズの偏心とプリズム…",
+        .font = regular(PGothic, 10.5),
+        .groups = {"レンズ", "偏心からプリズム", "プリズムから偏心"},
+        .entries = LensEntries,
+        .offsetWays = {"内方", "外方", "上方", "下方"},
+        .prismWays = {"BI", "BO", "BU", "BD"},
+        .prismChoices = {"BI（基底内方）", "BO（基底外方）", "BU（基底上方）", "BD（基底下方）"},
+        .offsetPart = "%1 mm %2",
+        .compute = "計算",
+        .noPrism = "プリズムなし",
+        .noOffset = "偏心なし",
+        .blocked = "%1°の経線に度数がないので、偏心では得られません",
+        .tooFar = "偏心では得られません（%1 が要ります）",
+        .powerTakes = "%1 には −30.00 から 30.00 までの数を入れて下さい",
+        .axisTakes = "%1 には 0 から 180 までの数を入れて下さい",
+        .axisNeeded = "C が 0 でないときは、%1 も入れて下さい",
+        .sizeTakes = "%1 には 0 から 30 までの数を入れて下さい",
+        .fillHeading = "合成プリズムＣを求めるプリズムに：",
+        .fills = {"Ｃを右眼に", "Ｃを右眼に・半分ずつ", "Ｃを左眼に", "Ｃを左眼に・半分ずつ"},
+        .intoB = "%1のプリズムをＢに",
+        .copy = "%1の結果をコピー"},
 };
 
 // IPA's gothic faces share the metrics of the two Windows gothics, so the
@@ -225,6 +259,14 @@ std::string_view name(Role role)
 std::string_view name(LineRole role)
 {
     return LineRoleNames[size_t(role)];
+}
+
+std::string_view name(LensField field)
+{
+    constexpr std::array<std::string_view, 7> Names{
+        "sphere", "cylinder", "axis", "centre x", "centre y", "prism x", "prism y"};
+    static_assert(Names.size() == size_t(LensField::PrismY) + 1);
+    return Names[size_t(field)];
 }
 
 }  // namespace form

@@ -110,6 +110,33 @@ std::string eyeWords(const EyeWords& w)
         {"separator", string(w.separator)}});
 }
 
+template <size_t N> std::string strings(const std::array<std::string_view, N>& texts)
+{
+    std::vector<std::string> out;
+    for (std::string_view t : texts)
+        out.push_back(string(t));
+    return array(out);
+}
+
+std::string font(const Font& f);
+
+std::string lensWords(const LensWords& w)
+{
+    std::vector<std::string> entries;
+    for (const LensEntryWords& e : w.entries)
+        entries.push_back(object({{"field", string(name(e.field))}, {"group", number(int(e.group))},
+            {"label", string(e.label)}, {"name", string(e.name)}, {"choice", string(e.choice)}}));
+    return object({{"title", string(w.title)}, {"open", string(w.open)}, {"font", font(w.font)},
+        {"groups", strings(w.groups)}, {"entries", array(entries)}, {"offsetWays", strings(w.offsetWays)},
+        {"prismWays", strings(w.prismWays)}, {"prismChoices", strings(w.prismChoices)},
+        {"offsetPart", string(w.offsetPart)}, {"compute", string(w.compute)}, {"noPrism", string(w.noPrism)},
+        {"noOffset", string(w.noOffset)}, {"blocked", string(w.blocked)}, {"tooFar", string(w.tooFar)},
+        {"powerTakes", string(w.powerTakes)}, {"axisTakes", string(w.axisTakes)},
+        {"axisNeeded", string(w.axisNeeded)}, {"sizeTakes", string(w.sizeTakes)},
+        {"fillHeading", string(w.fillHeading)}, {"fills", strings(w.fills)}, {"intoB", string(w.intoB)},
+        {"copy", string(w.copy)}});
+}
+
 std::string rect(const std::optional<Rect>& r)
 {
     return r ? array({number(r->left), number(r->top), number(r->width), number(r->height)}) : "null";
@@ -186,7 +213,8 @@ std::string description_json(std::initializer_list<Field> more)
             {"messageA", string(d.messageA)}, {"messageB", string(d.messageB)},
             {"endedNotice", string(d.endedNotice)}, {"unavailableNotice", string(d.unavailableNotice)},
             {"waitingText", string(d.waitingText)}, {"coreFailedMessage", string(d.coreFailedMessage)},
-            {"eyes", eyeWords(d.eyes)}, {"substitutions", array(substitutionList)}},
+            {"eyes", eyeWords(d.eyes)}, {"lens", lensWords(d.lens)},
+            {"substitutions", array(substitutionList)}},
         more);
 }
 

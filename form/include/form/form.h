@@ -11,6 +11,7 @@
 
 #include <form/json.h>
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -153,6 +154,49 @@ struct EyeWords {
     std::string_view copied;      // the page's word once a copy is on the clipboard
 };
 
+// The lens tool: the prism a lens gives the eye at a decentration of its
+// optical centre, and the decentration that gives a prism, for each eye.
+// Its entries for one eye, in the order a compute reads them, each in its
+// group: the lens, the centre's offset from the pupil, the prism wanted.
+enum class LensField { Sphere, Cylinder, Axis, CentreX, CentreY, PrismX, PrismY };
+enum class LensGroup { Lens, Decentration, Prism };
+
+struct LensEntryWords {
+    LensField field;
+    LensGroup group;
+    std::string_view label;   // beside the entry ("S", "水平")
+    std::string_view name;    // its accessible name after the eye's ("右眼 S")
+    std::string_view choice;  // a size's way, its accessible name after the eye's; empty: none
+};
+
+struct LensWords {
+    std::string_view title;                  // the tool's window and its section's heading
+    std::string_view open;                   // the result line's menu item that opens it
+    Font font;                               // its texts and entries
+    std::array<std::string_view, 3> groups;  // a heading for each LensGroup
+    std::span<const LensEntryWords> entries;
+    // The ways, in the order in, out, up, down: of an offset, of a prism's
+    // base in a result, and as the prism's choices are labelled.
+    std::array<std::string_view, 4> offsetWays;
+    std::array<std::string_view, 4> prismWays;
+    std::array<std::string_view, 4> prismChoices;
+    std::string_view offsetPart;  // one part of an offset: %1 its size (mm), %2 its way
+    std::string_view compute;     // the button that computes both eyes
+    std::string_view noPrism;     // a prism each of whose parts is written 0.00
+    std::string_view noOffset;    // an offset each of whose parts is written 0.0
+    std::string_view blocked;     // %1: the meridian (degrees) of no power a wanted part lies along
+    std::string_view tooFar;      // %1: the offset it would need
+    // The messages of a refused entry, %1 its accessible name: a sphere or a
+    // cylinder, an axis, an axis a cylinder needs, a size.
+    std::string_view powerTakes, axisTakes, axisNeeded, sizeTakes;
+    // Filling the prisms wanted from the composer's C: the heading, and C as
+    // the right eye's, split, as the left eye's, split.
+    std::string_view fillHeading;
+    std::array<std::string_view, 4> fills;
+    std::string_view intoB;  // %1 the eye: its prism put into prism B's entries
+    std::string_view copy;   // %1 the eye: its results copied
+};
+
 struct Description {
     std::string_view windowTitle;       // "Form1"
     std::string_view programTitle;      // the title messages carry
@@ -182,6 +226,7 @@ struct Description {
     std::string_view coreFailedMessage;
     PrintMessages print;
     EyeWords eyes;
+    LensWords lens;
 };
 
 // Where a named face is not installed, the faces that stand in for it, in
@@ -200,6 +245,7 @@ const Control* find(std::string_view name, int index = -1);
 // A role as the page reads it ("power A", "result", "vector C" ...).
 std::string_view name(Role role);
 std::string_view name(LineRole role);
+std::string_view name(LensField field);  // "sphere", "centre x" ... as the core's answers name them
 
 // The whole description as one JSON object, for the web page, with each
 // control's element id and the twips to a pixel; `more` adds fields the

@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: MIT
+#include "lenswindow.h"
+
+#include "described.h"
+#include "fonts.h"
+
+#include <form/form.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const form::LensWords& words()
+{
+    return form::description().lens;
+}
+
+QString eyeName(prism::Eye eye)
+{
+    const form::EyeWords& w = form::description().eyes;
+    return described(eye == prism::Eye::Right ? w.rightEye : w.leftEye);
+}
+
+// The parts of a result in the description's words, joined.
+QString written(const prism::WayParts& parts, bool prism)
+{
+    const form::EyeWords& eyes = form::description().eyes;
+    QStringList out;
+    for (const auto& p : parts)
+        if (p) {
+            const size_t way = size_t(p->way);
+            out << (prism ? described(eyes.part).arg(
+                        QString::fromStdString(p->size), described(words().prismWays[way]))
+                          : described(words().offsetPart)
+                                .arg(QString::fromStdString(p->size), described(words().offsetWays[way])));
+        }
+    return out.join(described(eyes.separator));
+}
+
+// The two results of an eye as they show.
+QString prismText(const prism::LensShown& s)
+{
+    const QString parts = written(s.prism, true);
+    return parts.isEmpty() ? described(words().noPrism)
+                           : parts + u'（' + QString::fromStdString(s.prismForm) + u'）';
+}
+
+QString offsetText(const prism::LensShown& s)
+{
+    if (s.blocked)
+        return described(words().blocked).arg(*s.blocked);
+    const QString parts = written(s.offset, false);
+    if (s.tooFar)
+        return described(words().tooFar).arg(parts);
+    return parts.isEmpty() ? described(words().noOffset) : parts;
+}
+
+}  // namespace
+
+LensWindow::LensWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    const form::LensWords& w = words();
+    setObjectName(u"LensWindow"_s);
+    setWindowTitle(described(w.title));
+    setFont(fonts::make(w.font));
+    // The composer's window ends the program; this one closes with it.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_sides[1].eye = prism::Eye::Left;
+    auto* layout = new QVBoxLayout(this);
+    auto* sides = new QHBoxLayout;
+    for (Side& side : m_sides)
+        sides->addWidget(buildSide(side));
+    layout->addLayout(sides);
+
+    auto* computeButton = new QPushButton(described(w.compute), this);
+    computeButton->setObjectName(described(w.compute));
+    connect(computeButton, &QPushButton::clicked, this, &LensWindow::compute);
+    auto* fills = new QHBoxLayout;
+    fills->addWidget(computeButton);
+    fills->addSpacing(24);
+    fills->addWidget(new QLabel(described(w.fillHeading), this));
+    for (size_t i = 0; i < m_fills.size(); ++i) {
+        m_fills[i] = new QPushButton(described(w.fills[i]), this);
+        m_fills[i]->setObjectName(described(w.fills[i]));
+        connect(m_fills[i], &QPushButton::clicked, this, [this, i] { fill(prism::Fill(i)); });
+        fills->addWidget(m_fills[i]);
+    }
+    fills->addStretch();
+    layout->addLayout(fills);
+    offer();
+}
+
+QWidget* LensWindow::buildSide(Side& side)
+{
+    const form::LensWords& w = words();
+    const QString eye = eyeName(side.eye);
+    auto* box = new QGroupBox(eye, this);
+    auto* column = new QVBoxLayout(box);
+    // A group's result, named after it ("右眼 偏心からプリズム").
+    const auto result = [&](QLabel*& label, form::LensGroup of) {
+        label = new QLabel(box);
+        label->setObjectName(eye + u' ' + described(w.groups[size_t(of)]));
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        column->addWidget(label);
+    };
+    // Each group under its heading: the lens on one line, each size on a
+    // line of its own with its way; each group's result under it.
+    std::optional<form::LensGroup> group;
+    QHBoxLayout* lensLine = nullptr;
+    QGridLayout* sizes = nullptr;
+    for (const form::LensEntryWords& e : w.entries) {
+        if (group != e.group) {
+            if (group == form::LensGroup::Decentration)
+                result(side.prism, *group);
+            group = e.group;
+            auto* heading = new QLabel(described(w.groups[size_t(e.group)]), box);
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+            column->addWidget(heading);
+            if (e.group == form::LensGroup::Lens)
+                column->addLayout(lensLine = new QHBoxLayout);
+            else
+                column->addLayout(sizes = new QGridLayout);
+        }
+        const size_t field = size_t(e.field);
+        auto* edit = new QLineEdit(box);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(u"−30.000"_s) + 12);
+        edit->setObjectName(eye + u' ' + described(e.name));
+        edit->setAccessibleName(edit->objectName());
+        auto* label = new QLabel(described(e.label), box);
+        label->setBuddy(edit);
+        side.entries[field] = edit;
+        connect(edit, &QLineEdit::returnPressed, this, &LensWindow::compute);
+        connect(edit, &QLineEdit::textChanged, this, [this, &side] { showSide(side, std::nullopt); });
+        if (e.choice.empty()) {
+            lensLine->addWidget(label);
+            lensLine->addWidget(edit);
+            continue;
+        }
+        // A size's way: in or out across, up or down; a prism's by its base.
+        const size_t way = field - size_t(form::LensField::CentreX);
+        const bool across = way % 2 == 0;
+        const auto& names = e.group == form::LensGroup::Prism ? w.prismChoices : w.offsetWays;
+        auto* choice = new QComboBox(box);
+        choice->addItems({described(names[across ? 0 : 2]), described(names[across ? 1 : 3])});
+        choice->setObjectName(eye + u' ' + described(e.choice));
+        choice->setAccessibleName(choice->objectName());
+        side.ways[way] = choice;
+        connect(
+            choice, &QComboBox::currentIndexChanged, this, [this, &side] { showSide(side, std::nullopt); });
+        const int row = sizes->rowCount();
+        sizes->addWidget(label, row, 0);
+        sizes->addWidget(edit, row, 1);
+        sizes->addWidget(choice, row, 2);
+        sizes->setColumnStretch(3, 1);
+    }
+    result(side.offset, form::LensGroup::Prism);
+    side.intoB = new QPushButton(described(w.intoB).arg(eye), box);
+    side.intoB->setObjectName(side.intoB->text());
+    connect(side.intoB, &QPushButton::clicked, this, [this, &side] {
+        emit putIntoB(
+            QString::fromStdString(side.shown->bPower), QString::fromStdString(side.shown->bDirection));
+    });
+    side.copy = new QPushButton(described(w.copy).arg(eye), box);
+    side.copy->setObjectName(side.copy->text());
+    connect(side.copy, &QPushButton::clicked, this, [&side, w] {
+        const QString eye = eyeName(side.eye);
+        QGuiApplication::clipboard()->setText(eye + u' ' + described(w.groups[1]) + u'：'
+            + prismText(*side.shown) + u'\n' + eye + u' ' + described(w.groups[2]) + u'：'
+            + offsetText(*side.shown));
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(side.intoB);
+    buttons->addWidget(side.copy);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    column->addStretch();
+    showSide(side, std::nullopt);
+    return box;
+}
+
+void LensWindow::offerComposer(std::optional<prism::Vector> c)
+{
+    m_c = c;
+    offer();
+}
+
+void LensWindow::offer()
+{
+    for (QPushButton* button : m_fills)
+        if (button)
+            button->setEnabled(m_c.has_value());
+    for (Side& side : m_sides)
+        if (side.intoB)
+            side.intoB->setEnabled(m_c && side.shown && !side.shown->bPower.empty());
+}
+
+void LensWindow::showSide(Side& side, const std::optional<prism::LensShown>& shown)
+{
+    side.shown = shown && shown->lens && !shown->refused ? shown : std::nullopt;
+    side.prism->setText(side.shown ? prismText(*side.shown) : QString());
+    side.offset->setText(side.shown ? offsetText(*side.shown) : QString());
+    side.copy->setEnabled(side.shown.has_value());
+    offer();
+}
+
+void LensWindow::compute()
+{
+    const Side* refused = nullptr;
+    prism::LensShown refusal;
+    for (Side& side : m_sides) {
+        std::array<std::string, 7> texts;
+        for (size_t i = 0; i < texts.size(); ++i)
+            texts[i] = side.entries[i]->text().toStdString();
+        const auto first = [&](size_t way) { return side.ways[way]->currentIndex() == 0; };
+        const prism::LensShown shown = prism::lens_compute(side.eye,
+            {texts[0], texts[1], texts[2], texts[3], texts[4], first(0), first(1), texts[5], texts[6],
+                first(2), first(3)});
+        showSide(side, shown);
+        if (shown.refused && !refused) {
+            refused = &side;
+            refusal = shown;
+        }
+    }
+    if (refused)
+        refuse(*refused, refusal);
+}
+
+// The message of the first refused entry, naming it and what it takes; the
+// focus then goes to it.
+void LensWindow::refuse(const Side& side, const prism::LensShown& shown)
+{
+    const form::LensWords& w = words();
+    QLineEdit* entry = side.entries[size_t(*shown.refused)];
+    std::string_view says = w.sizeTakes;
+    switch (*shown.refused) {
+    case prism::LensEntry::Sphere:
+    case prism::LensEntry::Cylinder:
+        says = w.powerTakes;
+        break;
+    case prism::LensEntry::Axis:
+        says = shown.needed ? w.axisNeeded : w.axisTakes;
+        break;
+    default:
+        break;
+    }
+    QMessageBox box(QMessageBox::NoIcon, described(form::description().programTitle),
+        described(says).arg(entry->accessibleName()), QMessageBox::Ok, this);
+    box.exec();
+    entry->setFocus();
+}
+
+void LensWindow::fill(prism::Fill fill)
+{
+    if (!m_c)
+        return;
+    const std::array<prism::Wanted, 2> wanted = prism::wanted_from(m_c->x, m_c->y, fill);
+    for (size_t i = 0; i < m_sides.size(); ++i) {
+        Side& side = m_sides[i];
+        const size_t x = size_t(form::LensField::PrismX);
+        side.entries[x]->setText(QString::fromStdString(wanted[i].x));
+        side.entries[x + 1]->setText(QString::fromStdString(wanted[i].y));
+        side.ways[2]->setCurrentIndex(wanted[i].in ? 0 : 1);
+        side.ways[3]->setCurrentIndex(wanted[i].up ? 0 : 1);
+    }
+}

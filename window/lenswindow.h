@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+// The lens tool's window: for each eye, the prism its lens gives at a
+// decentration of the optical centre, and the decentration that gives a
+// prism wanted. A window of its own beside Form1, not modal, closing with
+// it; built from the form's description with Qt's layouts.
+#pragma once
+
+#include <prism/prism.h>
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class LensWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LensWindow(QWidget* parent = nullptr);
+
+    // Offered only while the composer shows a result (C's components, as
+    // composed), or not at all: the fills from C and each eye's put into B.
+    void offerComposer(std::optional<prism::Vector> c);
+
+signals:
+    // An eye's prism as prism B's entries take it.
+    void putIntoB(const QString& power, const QString& direction);
+
+public slots:
+    void compute();  // both eyes; the first refused entry says so
+
+private:
+    struct Side {
+        prism::Eye eye = prism::Eye::Right;
+        std::array<QLineEdit*, 7> entries{};  // in the order of form::LensField
+        std::array<QComboBox*, 4> ways{};     // the sizes' ways: centre x, y, prism x, y
+        QLabel* prism = nullptr;              // the prism from the decentration
+        QLabel* offset = nullptr;             // the decentration for the prism
+        QPushButton* intoB = nullptr;
+        QPushButton* copy = nullptr;
+        std::optional<prism::LensShown> shown;
+    };
+
+    QWidget* buildSide(Side& side);
+    void showSide(Side& side, const std::optional<prism::LensShown>& shown);
+    void fill(prism::Fill fill);
+    void refuse(const Side& side, const prism::LensShown& shown);
+    void offer();
+
+    std::array<Side, 2> m_sides;  // right, left
+    std::array<QPushButton*, 4> m_fills{};
+    std::optional<prism::Vector> m_c;
+};
