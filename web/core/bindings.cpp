@@ -82,14 +82,17 @@ std::string eyes(const prism::Eyes& e)
         {"asLeft", reading(e.asLeft)}});
 }
 
-std::string shown(const prism::Shown& s)
+// What a compute shows, and C's components as composed, exactly (for the
+// lens tool's fills).
+std::string shown(const prism::Shown& s, const prism::CompositionState& state)
 {
     const std::string outcome = json::string(outcomeName(s.outcome));
     if (s.outcome != prism::Outcome::Composed)
         return json::object({{"outcome", outcome}});
     return json::object({{"outcome", outcome}, {"result", json::string(s.result)},
         {"scaled", json::boolean(s.scaled)}, {"ends", s.scaled ? ends(s.ends) : "[]"},
-        {"words", json::string(s.words)}, {"eyes", eyes(s.eyes)}});
+        {"words", json::string(s.words)}, {"eyes", eyes(s.eyes)},
+        {"c", json::object({{"x", exact_text(state.CX)}, {"y", exact_text(state.CY)}})}});
 }
 
 }  // namespace
@@ -98,7 +101,8 @@ extern "C" {
 
 char* prism_compute(const char* aPower, const char* aBase, const char* bPower, const char* bBase)
 {
-    return handed(shown(prism::compute(record(), aPower, aBase, bPower, bBase)));
+    const prism::Shown s = prism::compute(record(), aPower, aBase, bPower, bBase);
+    return handed(shown(s, record()));
 }
 
 char* prism_form()

@@ -9,6 +9,8 @@
 //   core.compute('3', '0', '4', '90').result === '5.0△ Base 53°'
 //   core.form()     // the form's description (the Node build only)
 //   core.record()   // the record of calculation variables (the Node build only)
+//   core.lens('right', entries)   // the lens tool, one eye (its module, and the Node build)
+//   core.fill(c, 'as right')      // the prisms wanted, filled from C
 
 /**
  * A point in window coordinates, in twips: x to the right, y downward.
@@ -40,6 +42,40 @@
  * @property {Point[]} [ends]    where A, B and C end: three when scaled, else none
  * @property {string} [words]    the diagram in words, when scaled
  * @property {Eyes} [eyes]
+ * @property {{ x: number, y: number }} [c]  C's components as composed, exactly
+ */
+/**
+ * One eye's entries in the lens tool, as typed, and its ways (true: in, up,
+ * base in, base up).
+ * @typedef {{ sphere: string, cylinder: string, axis: string, centreX: string, centreY: string,
+ *   centreIn: boolean, centreUp: boolean, prismX: string, prismY: string, baseIn: boolean,
+ *   baseUp: boolean }} LensEntries
+ */
+/**
+ * One part of a lens result: its size as written ("1.58" △, "2.5" mm) and
+ * its way for that eye. A result's parts are the horizontal and the
+ * vertical, each null where it is written as zero.
+ * @typedef {{ size: string, way: 'in' | 'out' | 'up' | 'down' }} WayPart
+ */
+/**
+ * What the lens tool shows for one eye. Nothing where no lens is entered
+ * (`lens` false) or an entry is refused (`refused`, the description's
+ * field; `needed` where it is empty but needed).
+ * @typedef {object} LensShown
+ * @property {boolean} lens
+ * @property {string | null} refused
+ * @property {boolean} needed
+ * @property {(WayPart | null)[]} prism   the prism at the pupil from the decentration
+ * @property {string} prismForm           its 360° form, "1.64△ Base 196°"; empty with no parts
+ * @property {{ power: string, direction: string } | null} b   the prism as B's entries take it
+ * @property {(WayPart | null)[]} offset  the decentration for the prism wanted
+ * @property {number | null} blocked      the meridian (degrees) of no power a wanted part lies along
+ * @property {boolean} tooFar             over 30 mm: `offset` is what it would need
+ */
+/**
+ * The prisms wanted, right eye then left, filled from C: sizes as written,
+ * both empty where that eye's are emptied.
+ * @typedef {{ x: string, y: string, in: boolean, up: boolean }[]} Wanted
  */
 /**
  * The record as it stands: the entries' texts (AP and BP one-decimal once
@@ -50,25 +86,40 @@
  */
 
 export function wrap(module) {
-  const call = (fn, ...texts) => {
-    const pointers = texts.map((s) => {
-      const size = module.lengthBytesUTF8(s) + 1;
+  // Texts go in through the heap; numbers and flags as they are.
+  const call = (fn, ...args) => {
+    const pointers = [];
+    const passed = args.map((a) => {
+      if (typeof a !== 'string') return Number(a);
+      const size = module.lengthBytesUTF8(a) + 1;
       const pointer = module._malloc(size);
-      module.stringToUTF8(s, pointer, size);
+      module.stringToUTF8(a, pointer, size);
+      pointers.push(pointer);
       return pointer;
     });
-    const value = fn(...pointers);
+    const value = fn(...passed);
     try {
       return JSON.parse(module.UTF8ToString(value));
     } finally {
       [value, ...pointers].forEach((p) => module._free(p));
     }
   };
+  const fills = ['as right', 'split as right', 'as left', 'split as left'];
   return {
     /** @returns {Shown} */
     compute: (aPower, aBase, bPower, bBase) => call(module._prism_compute, aPower, aBase, bPower, bBase),
     form: () => call(module._prism_form),
     /** @returns {Record} */
     record: () => call(module._prism_record),
+    /** @returns {LensShown} */
+    lens: (eye, e) =>
+      call(
+        module._prism_lens,
+        eye === 'right' ? 0 : 1,
+        ...[e.sphere, e.cylinder, e.axis, e.centreX, e.centreY, e.centreIn, e.centreUp],
+        ...[e.prismX, e.prismY, e.baseIn, e.baseUp],
+      ),
+    /** @returns {Wanted} */
+    fill: (c, way) => call(module._prism_lens_fill, String(c.x), String(c.y), fills.indexOf(way)),
   };
 }

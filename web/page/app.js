@@ -6,7 +6,8 @@
 // module reads the form's description and holds the wiring and the
 // actions; its helpers each have one job, and are handed what they need:
 // fit.js fitting texts, diagram.js the diagram, eyes.js each eye's table,
-// notices.js the message and the notice after END, loader.js the core.
+// notices.js the message and the notice after END, loader.js the core,
+// lens-open.js the lens tool's button and its bridges to the composer.
 // The page says what it needs where the browser lacks it (index.html's
 // #unavailable): at once when loader.js finds no WebAssembly it may run or
 // this module an interface the form needs missing, after some seconds by
@@ -14,6 +15,7 @@
 import { diagram } from './diagram.js';
 import { showEyes } from './eyes.js';
 import { fit as fitTo, hangLineEnds } from './fit.js';
+import { lensOpener } from './lens-open.js';
 import { cancelWaiting, unavailable, withCore } from './loader.js';
 import { end, ended, showMessage as message } from './notices.js';
 
@@ -37,6 +39,14 @@ const Diagram = diagram($('diagram'), ['vector A', 'vector B', 'vector C'].map(l
   ...['legend A', 'legend B', 'legend C'].map(lineWithRole),
   ...['letter A', 'letter B', 'letter C'].map(withRole),
 ]);
+
+const Lens = lensOpener({
+  section: $('lens'),
+  below: $('eyes'),
+  entriesB: entries.slice(2),
+  fit,
+  page: { eyes: layout.eyes, showMessage, coreFailedMessage: layout.coreFailedMessage },
+});
 
 // Where captions break and how small a long text is drawn, again: once the
 // form is laid out anew or a bundled font arrives; nothing once it has
@@ -76,6 +86,7 @@ function show(shown) {
   showEyes($('eyes'), shown.eyes, shown.result, layout.eyes);
   for (const button of [Command2, Command3, Command4]) button.hidden = false;
   Diagram.update(shown);
+  Lens.composed(shown.c);
 }
 
 const committed = new Map(); // entry -> its text at its last change
@@ -97,6 +108,7 @@ function clearResult() {
   showResult('');
   showEyes($('eyes'), null);
   Diagram.hide();
+  Lens.composed(null);
 }
 
 // A change to an entry's text clears a shown result and its diagram: what

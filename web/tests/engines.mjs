@@ -253,6 +253,46 @@ test('a result wider than its line is drawn smaller, every digit inside the line
   );
 });
 
+// The lens tool beside the worked example's result: the worked lens in the
+// right eye (S -3.00, C -2.00, AX 30, the centre 5 mm in and 2 mm up, 1.00△
+// base out wanted), computed with Enter, as an order writes it; its prism
+// put into B's entries, an edit that clears the composer's result.
+test('the lens tool: the worked lens in the right eye, its prism put into B', async () => {
+  await computeWorked();
+  // Once painted: the section has moved below the eyes' table.
+  await browser.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  await browser.click($('lens-open'));
+  await until(() => !!document.getElementById('lens-right-sphere'), null, 'the lens tool');
+  for (const [field, text] of Object.entries({ sphere: '-3', cylinder: '-2', axis: '30' }))
+    await browser.type($(`lens-right-${field}`), text);
+  for (const [field, text] of Object.entries({ 'centre-x': '5', 'centre-y': '2', 'prism-x': '1' }))
+    await browser.type($(`lens-right-${field}`), text);
+  await browser.evaluate(() => {
+    const base = document.getElementById('lens-right-prism-x-way');
+    base.selectedIndex = 1; // BO
+    base.dispatchEvent(new Event('input', { bubbles: true }));
+    document.getElementById('lens-right-prism-x').focus();
+  });
+  await browser.press('Enter');
+  const shown = await until(
+    () =>
+      document.getElementById('lens-right-offset').textContent &&
+      [...document.querySelectorAll('#lens output')].map((o) => o.textContent),
+    null,
+    'the lens results',
+  );
+  assert.deepEqual(shown, ['1.58△ BO、0.47△ BD（1.64△ Base 196°）', '3.0 mm 内方、0.6 mm 上方', '', '']);
+  await browser.click($('lens-right-into-b'));
+  assert.deepEqual(
+    await browser.evaluate(() =>
+      ['Text3', 'Text4', 'Label6'].map(
+        (id) => document.getElementById(id).value ?? document.getElementById(id).textContent,
+      ),
+    ),
+    ['1.64', '196.5', ''],
+  );
+});
+
 test('typing in any entry after a result clears the result and the diagram', async () => {
   await computeWorked();
   for (const [i, typed] of worked.entries()) {

@@ -36,13 +36,14 @@ test('the tab chain follows the layout and lets the focus leave the page', async
   };
   const byTab = layout.controls.filter((c) => c.tab >= 0).sort((a, b) => a.tab - b.tab);
   const visibleAtStart = byTab.filter((c) => c.visible).map((c) => c.name);
-  expect(await chain(visibleAtStart.length)).toEqual([...visibleAtStart, '']);
+  // After the form, the lens tool's button; then out of the page.
+  expect(await chain(visibleAtStart.length + 1)).toEqual([...visibleAtStart, 'lens-open', '']);
 
   await type(page, worked);
   await page.locator('#Command1').click();
   const all = byTab.map((c) => c.name);
   await page.locator(`#${all[0]}`).focus();
-  expect(await chain(all.length)).toEqual([...all, '']);
+  expect(await chain(all.length + 1)).toEqual([...all, 'lens-open', '']);
 });
 
 test('Enter and Escape in a field do nothing; Space and Enter press a focused button', async ({ page }) => {
@@ -257,6 +258,24 @@ test('a browser without a clipboard computes, and shows each eye without copies'
   } finally {
     await context.close();
   }
+});
+
+// A bad entry in the lens tool says which and what it takes, and takes the
+// focus; nothing typed is lost, and the other eye computes.
+test('the lens tool names a bad entry and computes the other eye', async ({ page }) => {
+  await page.getByRole('button', { name: 'レンズの偏心とプリズム' }).click();
+  await page.getByLabel('右眼 S', { exact: true }).fill('31');
+  await page.getByLabel('左眼 S', { exact: true }).fill('-5');
+  await page.getByLabel('左眼 水平偏心', { exact: true }).fill('4');
+  await page.getByRole('button', { name: '計算', exact: true }).click();
+  await expect(page.getByRole('dialog')).toContainText(
+    '右眼 S には −30.00 から 30.00 までの数を入れて下さい',
+  );
+  await page.locator('#message-ok').click();
+  await expect(page.getByLabel('右眼 S', { exact: true })).toBeFocused();
+  await expect(page.getByLabel('右眼 S', { exact: true })).toHaveValue('31');
+  await expect(page.locator('#lens-right-prism')).toHaveText('');
+  await expect(page.locator('#lens-left-prism')).toHaveText('2.00△ BO（2.00△ Base 0°）');
 });
 
 test('a print after an edit shows the entries with no result and no diagram', async ({ page }) => {

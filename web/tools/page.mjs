@@ -28,10 +28,10 @@ const fontOf = (control) => (control.font.family ? control.font : layout.windowF
 
 // The named face first (a Japanese Windows PC has it), then its stand-ins
 // where the machine has them, as on the desktop, then the stand-in the site
-// bundles for it (style.css: "bundled " and the named face).
-function fontFamily(named) {
+// bundles for it (style.css: "bundled " and the named face), where it has one.
+function fontFamily(named, bundled = true) {
   const standIns = layout.substitutions.find((s) => s.named === named)?.standIns ?? [];
-  return [named, ...standIns, `bundled ${named}`]
+  return [named, ...standIns, ...(bundled ? [`bundled ${named}`] : [])]
     .map((f) => `"${f}"`)
     .concat('sans-serif')
     .join(', ');
@@ -128,6 +128,9 @@ const css = [
   // The message and the notice after END are in the window's default font.
   `#message,\n#ended {\n  font-family: ${fontFamily(layout.windowFont.family)};\n  font-size: ${layout.windowFont.points}pt;\n}`,
   eyesRule(),
+  // The lens tool, under the form in the machine's own faces (the bundled
+  // subsets hold only what the form draws).
+  `#lens {\n  font-family: ${fontFamily(layout.lens.font.family, false)};\n  font-size: ${layout.lens.font.points}pt;\n}`,
   ...layout.controls.map((c) => {
     const [left, top, width, height] = c.rect;
     const font = fontOf(c);
@@ -246,6 +249,7 @@ function phoneLayout() {
       `min-height: ${TARGET}px`,
     ]),
     ...eyesColumn(track(result.row, 2), TARGET),
+    rule('#lens button,\n#lens input,\n#lens select', [`min-width: ${TARGET}px`, `min-height: ${TARGET}px`]),
     ...inLine,
     '}',
     ...captionAbove,
@@ -282,6 +286,7 @@ const buildOnly = [
   'diagramRow',
   'diagramOrigin',
   'substitutions',
+  'lens', // lens-words.js: loaded with the lens tool
 ];
 const words = Object.fromEntries(Object.entries(layout).filter(([key]) => !buildOnly.includes(key)));
 const json = JSON.stringify({
@@ -290,10 +295,19 @@ const json = JSON.stringify({
   lines: layout.lines.map(({ name, role }) => ({ name, role })),
 });
 const preloads = modules.map((m) => `<link rel="modulepreload" href="${escape(m)}">`).join('\n');
+// The lens tool's section: the button that opens it; the rest comes with
+// its script (lens.js), and its words with it.
+const lens = `<section${attributes({ id: 'lens', 'aria-label': layout.lens.title })}><button${attributes({ id: 'lens-open', type: 'button', 'aria-expanded': 'false', 'aria-controls': 'lens-tool' })}>${escape(layout.lens.title)}</button></section>`;
+writeFileSync(
+  join(site, 'lens-words.js'),
+  `// SPDX-License-Identifier: MIT\n// The lens tool's words, from the form's description.\nexport default ${JSON.stringify(layout.lens)};\n`,
+);
+
 const html = readFileSync(template, 'utf8')
   .replaceAll('@TITLE@', () => escape(layout.programTitle))
   .replaceAll('@UNAVAILABLE@', () => escape(layout.unavailableNotice))
   .replaceAll('@FORM@', () => form)
+  .replaceAll('@LENS@', () => lens)
   .replaceAll('@MODULES@', () => preloads)
   // Inside a script element only "</" could end it early.
   .replaceAll('@DESCRIPTION@', () => json.replaceAll('</', '<\\/'));

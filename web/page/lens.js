@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+// The lens tool: for each eye, the prism its lens gives at the pupil when
+// its optical centre is off it, and the decentration that gives a prism
+// wanted. Loaded when the tool first opens, with its own module of the core
+// (prism-lens.mjs) and its words (lens-words.js); the page hands it the
+// composer's words and bridges. Every number comes from the core; this only
+// joins its parts with the description's words.
+import words from './lens-words.js';
+import { lensEye } from './lens-eye.js';
+
+let core = null; // the lens core's calls, once loaded
+const loadCore = () =>
+  Promise.all([import('./prism-lens.mjs'), import('./prism.mjs')]).then(
+    async ([{ default: create }, { wrap }]) => wrap(await create()),
+  );
+
+// A result's parts in an order's words: "1.58△ BO、0.47△ BD", "3.0 mm 内方".
+const order = ['in', 'out', 'up', 'down'];
+function joined(parts, prism, eyes) {
+  return parts
+    .filter((p) => p)
+    .map((p) =>
+      prism
+        ? eyes.part.replace('%1', p.size).replace('%2', words.prismWays[order.indexOf(p.way)])
+        : words.offsetPart.replace('%1', p.size).replace('%2', words.offsetWays[order.indexOf(p.way)]),
+    )
+    .join(eyes.separator);
+}
+
+function texts(shown, eyes) {
+  const prism = joined(shown.prism, true, eyes);
+  const offset = joined(shown.offset, false, eyes);
+  return {
+    prism: prism ? `${prism}（${shown.prismForm}）` : words.noPrism,
+    offset:
+      shown.blocked !== null
+        ? words.blocked.replace('%1', shown.blocked)
+        : shown.tooFar
+          ? words.tooFar.replace('%1', offset)
+          : offset || words.noOffset,
+  };
+}
+
+// The message of a refused entry: its name and what it takes.
+function refusal(shown, input) {
+  const says = {
+    sphere: words.powerTakes,
+    cylinder: words.powerTakes,
+    axis: shown.needed ? words.axisNeeded : words.axisTakes,
+  };
+  return (says[shown.refused] ?? words.sizeTakes).replace('%1', input.getAttribute('aria-label'));
+}
+
+// Builds the tool in `section`, under its open button. `page` gives the
+// composer's words and its bridges: its title and messages, each eye's
+// words, C while a result shows (composer.c(), composer.onChange(run)) and
+// a put into B (composer.putIntoB(power, direction)).
+export function openLens(section, page) {
+  const { eyes, composer } = page;
+  let loading = loadCore().then((c) => (core = c));
+  const sides = ['right', 'left'].map((eye) =>
+    lensEye(eye, eye === 'right' ? eyes.rightEye : eyes.leftEye, words),
+  );
+  const shown = [null, null];
+  const compute = document.createElement('button');
+  Object.assign(compute, { type: 'button', id: 'lens-compute', textContent: words.compute });
+  const fills = words.fills.map((caption, n) => {
+    const b = Object.assign(document.createElement('button'), { type: 'button', textContent: caption });
+    b.addEventListener('click', () => {
+      core
+        ?.fill(composer.c(), ['as right', 'split as right', 'as left', 'split as left'][n])
+        .forEach((w, i) => {
+          sides[i].want(w);
+          show(i, null);
+        });
+    });
+    return b;
+  });
+  const fillLine = document.createElement('div');
+  fillLine.className = 'lens-fills';
+  fillLine.append(words.fillHeading, ...fills);
+  const tool = document.createElement('div');
+  tool.id = 'lens-tool';
+  const both = document.createElement('div');
+  both.className = 'lens-eyes';
+  both.append(...sides.map((s) => s.box));
+  tool.append(both, compute, fillLine);
+  section.append(tool);
+
+  // What shows for each eye, and what is offered while the composer shows a result.
+  const offer = () => {
+    const c = composer.c();
+    fillLine.hidden = !c;
+    sides.forEach((s, i) => (s.intoB.hidden = !c || !shown[i]?.b));
+  };
+  function show(i, value) {
+    shown[i] = value?.lens && !value.refused ? value : null;
+    const t = shown[i] && texts(shown[i], eyes);
+    sides[i].results.prism.textContent = t?.prism ?? '';
+    sides[i].results.offset.textContent = t?.offset ?? '';
+    sides[i].copy.hidden = !shown[i] || !navigator.clipboard?.writeText;
+    sides[i].copied.textContent = '';
+    offer();
+  }
+  composer.onChange(offer);
+
+  async function run() {
+    try {
+      await loading;
+    } catch {
+      loading = loadCore().then((c) => (core = c));
+      return page.showMessage(page.coreFailedMessage);
+    }
+    let refused = null;
+    sides.forEach((side, i) => {
+      const value = core.lens(i === 0 ? 'right' : 'left', side.read());
+      show(i, value);
+      if (value.refused && !refused) refused = { value, side };
+    });
+    if (refused) {
+      // The focus goes to the entry, and returns there after the message.
+      const input = refused.side.entries[refused.value.refused.replace(/ (\w)/, (_, c) => c.toUpperCase())];
+      input.focus();
+      page.showMessage(refusal(refused.value, input));
+    }
+  }
+  compute.addEventListener('click', run);
+  sides.forEach((side, i) => {
+    side.onEdit(() => show(i, null));
+    for (const input of Object.values(side.entries))
+      input.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter' && !event.isComposing) run();
+      });
+    side.intoB.addEventListener('click', () => composer.putIntoB(shown[i].b.power, shown[i].b.direction));
+    side.copy.addEventListener('click', () => {
+      const t = texts(shown[i], eyes);
+      const name = i === 0 ? eyes.rightEye : eyes.leftEye;
+      side.copied.textContent = '';
+      navigator.clipboard
+        .writeText(`${name} ${words.groups[1]}：${t.prism}\n${name} ${words.groups[2]}：${t.offset}`)
+        .then(
+          () => (side.copied.textContent = eyes.copied),
+          () => {},
+        );
+    });
+    show(i, null);
+  });
+  return tool;
+}
