@@ -51,12 +51,17 @@ function refusal(shown, input) {
   return (says[shown.refused] ?? words.sizeTakes).replace('%1', input.getAttribute('aria-label'));
 }
 
-// Builds the tool in `section`, under its open button. `page` gives the
+// Builds the tool in `section`, under its open button, hidden; resolves to
+// it once its looks have arrived. `page` gives the
 // composer's words and its bridges: its title and messages, each eye's
 // words, C while a result shows (composer.c(), composer.onChange(run)) and
 // a put into B (composer.putIntoB(power, direction)).
-export function openLens(section, page) {
+export async function openLens(section, page) {
   const { eyes, composer } = page;
+  // Its looks first, so that it never shows without them.
+  const looks = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'lens.css' });
+  const styled = new Promise((resolve) => (looks.onload = looks.onerror = resolve));
+  section.append(looks);
   let loading = loadCore().then((c) => (core = c));
   const sides = ['right', 'left'].map((eye) =>
     lensEye(eye, eye === 'right' ? eyes.rightEye : eyes.leftEye, words),
@@ -81,6 +86,7 @@ export function openLens(section, page) {
   fillLine.append(words.fillHeading, ...fills);
   const tool = document.createElement('div');
   tool.id = 'lens-tool';
+  tool.hidden = true;
   const both = document.createElement('div');
   both.className = 'lens-eyes';
   both.append(...sides.map((s) => s.box));
@@ -145,5 +151,6 @@ export function openLens(section, page) {
     });
     show(i, null);
   });
+  await styled;
   return tool;
 }
