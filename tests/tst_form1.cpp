@@ -64,6 +64,7 @@ private slots:
     void eachEyeBesideTheResult_data();
     void eachEyeBesideTheResult();
     void lensTool();
+    void lensToolAtNear();
     void lensToolRefusesAnEntry();
     void fittingRule_data();
     void fittingRule();
@@ -492,6 +493,26 @@ void Form1Test::lensTool()
     QTest::mouseClick(find.operator()<QPushButton>(u"右眼のプリズムをＢに"_s), Qt::LeftButton);
     QCOMPARE(m_ui->text(3)->text() + u' ' + m_ui->text(4)->text(), u"1.64 196.5"_s);
     QVERIFY(m_ui->label("Label6")->text().isEmpty());
+}
+
+// Where the wearer reads, the worked check: 10 mm down through -5.00 and
+// -3.00 read 5.00△ and 3.00△ base down, 2.00△ apart, the right eye's more
+// base down: a slab-off of 2.00△ on the right lens or a reverse slab on
+// the left. Its copy is the line a lab order takes.
+void Form1Test::lensToolAtNear()
+{
+    m_form->openLens();
+    FormDriver::typeInto(m_form->findChild<QLineEdit*>(u"右眼 S"_s), u"-5"_s);
+    FormDriver::typeInto(m_form->findChild<QLineEdit*>(u"左眼 S"_s), u"-3"_s);
+    QTest::mouseClick(m_form->findChild<QPushButton*>(u"計算"_s), Qt::LeftButton);
+    const QString imbalance = u"上下プリズム差（近用）：2.00△（右眼のほうが基底下方）"_s;
+    const QString slab
+        = u"スラブオフ 2.00△ 基底上方を右眼のレンズに、または逆スラブ 2.00△ 基底下方を左眼のレンズに"_s;
+    QCOMPARE(m_form->findChild<QLabel*>(u"近用部の上下プリズム差"_s)->text(),
+        u"右眼（近用部）：5.00△ BD\n左眼（近用部）：3.00△ BD\n"_s + imbalance + u'\n' + slab
+            + u"\nスラブオフは 0.5△ 刻みで作られます。注文する量は眼鏡店で決めて下さい"_s);
+    QTest::mouseClick(m_form->findChild<QPushButton*>(u"上下プリズム差をコピー"_s), Qt::LeftButton);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(imbalance + u'　' + slab));
 }
 
 // A bad entry says which and what it takes, and takes the focus; nothing

@@ -50,6 +50,8 @@ private slots:
     void eachEye_data();
     void eachEye();
     void roundTrip();
+    void atNear_data();
+    void atNear();
     void fills();
 };
 
@@ -159,6 +161,101 @@ void LensTest::eachEye()
     const prism::LensEntries e{texts[0], texts[1], texts[2], texts[3], texts[4], centre[2] == u"in"_s,
         centre[3] != u"down"_s, texts[5], texts[6], wanted[2] == u"in"_s, wanted[3] != u"down"_s};
     QCOMPARE(shown(prism::lens_compute(right ? prism::Eye::Right : prism::Eye::Left, e)), shows);
+}
+
+void LensTest::atNear_data()
+{
+    // Each eye's lens (S, C, AX) and the right eye's centre 2 mm up or not;
+    // the reading point's depth and inset. Shows each eye's prism there,
+    // the imbalance near (and far where decentred), and the slab-off.
+    QTest::addColumn<QStringList>("right");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<bool>("decentred");
+    QTest::addColumn<QStringList>("point");  // depth, inset
+    QTest::addColumn<QString>("shows");
+    const QStringList tenDown{u"10"_s, u""_s};
+    // The worked check: 10 mm down through -5.00 and -3.00.
+    QTest::newRow("worked check") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
+                                  << false << tenDown
+                                  << u"5.00△ BD | 3.00△ BD | near 2.00 right | slab-off 2.00 on right"_s;
+    // An oblique cylinder: the reading point's place across matters.
+    QTest::newRow("plano -2.00 x 45, no inset")
+        << QStringList{u""_s, u"-2"_s, u"45"_s} << QStringList{u"0"_s, u""_s, u""_s} << false << tenDown
+        << u"1.00△ BI、1.00△ BD | none | near 1.00 right | slab-off 1.00 on right, rarely made"_s;
+    QTest::newRow("plano -2.00 x 45, 2 mm in")
+        << QStringList{u""_s, u"-2"_s, u"45"_s} << QStringList{u"0"_s, u""_s, u""_s} << false
+        << QStringList{u"10"_s, u"2"_s}
+        << u"1.20△ BI、1.20△ BD | none | near 1.20 right | slab-off 1.20 on right, rarely made"_s;
+    // Mirror lenses (the left axis 180 - the right's) differ only across:
+    // F = [[-2.25, 0.433], [0.433, -2.75]] on the right, F12 negated on the
+    // left; 10 mm down, 0 or 4 mm in.
+    for (const QString& inset : {u"0"_s, u"4"_s})
+        QTest::addRow("mirror lenses, %s mm in", qPrintable(inset))
+            << QStringList{u"-2"_s, u"-1"_s, u"30"_s} << QStringList{u"-2"_s, u"-1"_s, u"150"_s} << false
+            << QStringList{u"10"_s, inset}
+            << (inset == u"0"_s ? u"0.43△ BI、2.75△ BD | 0.43△ BI、2.75△ BD | near 0.00 | none"_s
+                                : u"1.33△ BI、2.92△ BD | 1.33△ BI、2.92△ BD | near 0.00 | none"_s);
+    // The thresholds, on the written size: 10 mm through -5.00 and the left.
+    for (const auto& [left, shows] : {std::pair{u"-4.01"_s, u"near 0.99 right | none"_s},
+             {u"-4"_s, u"near 1.00 right | slab-off 1.00 on right, rarely made"_s},
+             {u"-3.51"_s, u"near 1.49 right | slab-off 1.49 on right, rarely made"_s},
+             {u"-3.5"_s, u"near 1.50 right | slab-off 1.50 on right"_s}})
+        QTest::addRow("threshold, left %s", qPrintable(left))
+            << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{left, u""_s, u""_s} << false << tenDown
+            << u"5.00△ BD | "_s + QString::fromStdString(prism::format_number(-left.toDouble(), 2))
+                + u"△ BD | "_s + shows;
+    // The right centre 2 mm up: 6△ at near, 1△ far; the slab-off corrects
+    // only the change from distance to near.
+    QTest::newRow("decentred")
+        << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s} << true << tenDown
+        << u"6.00△ BD | 3.00△ BD | near 3.00 right | far 1.00 right | slab-off 2.00 on right"_s;
+    QTest::newRow("one lens") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u""_s, u""_s, u""_s}
+                              << false << tenDown << u"needs both lenses"_s;
+    QTest::newRow("too deep") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
+                              << false << QStringList{u"31"_s, u""_s} << u"refused 1"_s;
+    QTest::newRow("too far in") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
+                                << false << QStringList{u"10"_s, u"10.5"_s} << u"refused 2"_s;
+}
+
+void LensTest::atNear()
+{
+    QFETCH(QStringList, right);
+    QFETCH(QStringList, left);
+    QFETCH(bool, decentred);
+    QFETCH(QStringList, point);
+    QFETCH(QString, shows);
+    std::string texts[6];
+    for (int i = 0; i < 3; ++i)
+        texts[i] = right[i].toStdString(), texts[i + 3] = left[i].toStdString();
+    const std::string up = decentred ? "2" : "";
+    const auto eye = [&](prism::Eye which, int at, std::string_view y) {
+        return prism::lens_compute(
+            which, {texts[at], texts[at + 1], texts[at + 2], "", y, true, true, "", ""});
+    };
+    const prism::NearShown n = prism::near_compute(eye(prism::Eye::Right, 0, up),
+        eye(prism::Eye::Left, 3, ""), point[0].toStdString(), point[1].toStdString());
+    const auto named = [](const std::optional<prism::Eye>& e) {
+        return !e ? QString() : e == prism::Eye::Right ? u" right"_s : u" left"_s;
+    };
+    QString got;
+    if (n.refused != prism::NearShown::Refused::None)
+        got = u"refused %1"_s.arg(int(n.refused));
+    else if (!n.bothLenses)
+        got = u"needs both lenses"_s;
+    else {
+        const auto parts = [](const prism::WayParts& p) {
+            const QString w = written(p, true);
+            return w.isEmpty() ? u"none"_s : w;
+        };
+        got = parts(n.prisms[0]) + u" | "_s + parts(n.prisms[1]) + u" | near "_s
+            + QString::fromStdString(n.near.size) + named(n.near.moreDown);
+        if (n.distance)
+            got += u" | far "_s + QString::fromStdString(n.distance->size) + named(n.distance->moreDown);
+        got += n.slabOff ? u" | slab-off %1 on%2%3"_s.arg(QString::fromStdString(n.correction),
+                   named(n.slabOff), n.rarelyMade ? u", rarely made"_s : QString())
+                         : u" | none"_s;
+    }
+    QCOMPARE(got, shows);
 }
 
 // The offset for the prism an offset gives is that offset, for any lens

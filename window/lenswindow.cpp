@@ -67,6 +67,39 @@ QString offsetText(const prism::LensShown& s)
     return parts.isEmpty() ? described(words().noOffset) : parts;
 }
 
+// Where the wearer reads, line by line; the lines a lab order takes
+// (the imbalances and the suggestion) are the first `copied` after the
+// eyes' two.
+QStringList nearLines(const prism::NearShown& n)
+{
+    const form::LensWords& w = words();
+    if (!n.bothLenses)
+        return {described(w.needsBoth)};
+    QStringList lines;
+    for (size_t i = 0; i < 2; ++i) {
+        const QString parts = written(n.prisms[i], true);
+        lines << described(w.nearPrism)
+                     .arg(eyeName(i == 0 ? prism::Eye::Right : prism::Eye::Left),
+                         parts.isEmpty() ? described(w.noPrism) : parts);
+    }
+    const auto imbalance = [&](std::string_view says, const prism::NearShown::Imbalance& i) {
+        return described(says).arg(QString::fromStdString(i.size))
+            + (i.moreDown ? described(w.moreDown).arg(eyeName(*i.moreDown)) : QString());
+    };
+    lines << imbalance(w.nearImbalance, n.near);
+    if (n.distance)
+        lines << imbalance(w.farImbalance, *n.distance);
+    if (n.slabOff) {
+        const prism::Eye other = *n.slabOff == prism::Eye::Right ? prism::Eye::Left : prism::Eye::Right;
+        lines << described(w.slabOff).arg(
+            QString::fromStdString(n.correction), eyeName(*n.slabOff), eyeName(other));
+        if (n.rarelyMade)
+            lines << described(w.adapt);
+        lines << described(w.steps);
+    }
+    return lines;
+}
+
 }  // namespace
 
 LensWindow::LensWindow(QWidget* parent)
@@ -85,6 +118,7 @@ LensWindow::LensWindow(QWidget* parent)
     for (Side& side : m_sides)
         sides->addWidget(buildSide(side));
     layout->addLayout(sides);
+    layout->addWidget(buildNear());
 
     auto* computeButton = new QPushButton(described(w.compute), this);
     computeButton->setObjectName(described(w.compute));
@@ -147,7 +181,10 @@ QWidget* LensWindow::buildSide(Side& side)
         label->setBuddy(edit);
         side.entries[field] = edit;
         connect(edit, &QLineEdit::returnPressed, this, &LensWindow::compute);
-        connect(edit, &QLineEdit::textChanged, this, [this, &side] { showSide(side, std::nullopt); });
+        connect(edit, &QLineEdit::textChanged, this, [this, &side] {
+            showSide(side, std::nullopt);
+            showNear(std::nullopt);
+        });
         if (e.choice.empty()) {
             lensLine->addWidget(label);
             lensLine->addWidget(edit);
@@ -162,8 +199,10 @@ QWidget* LensWindow::buildSide(Side& side)
         choice->setObjectName(eye + u' ' + described(e.choice));
         choice->setAccessibleName(choice->objectName());
         side.ways[way] = choice;
-        connect(
-            choice, &QComboBox::currentIndexChanged, this, [this, &side] { showSide(side, std::nullopt); });
+        connect(choice, &QComboBox::currentIndexChanged, this, [this, &side] {
+            showSide(side, std::nullopt);
+            showNear(std::nullopt);
+        });
         const int row = sizes->rowCount();
         sizes->addWidget(label, row, 0);
         sizes->addWidget(edit, row, 1);
@@ -195,6 +234,55 @@ QWidget* LensWindow::buildSide(Side& side)
     return box;
 }
 
+QWidget* LensWindow::buildNear()
+{
+    const form::LensWords& w = words();
+    auto* box = new QGroupBox(described(w.nearHeading), this);
+    auto* column = new QVBoxLayout(box);
+    auto* line = new QHBoxLayout;
+    const auto entry = [&](std::string_view label, std::string_view name, std::string_view text) {
+        auto* edit = new QLineEdit(described(text), box);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(u"30.000"_s) + 12);
+        edit->setObjectName(described(name));
+        edit->setAccessibleName(edit->objectName());
+        auto* caption = new QLabel(described(label), box);
+        caption->setBuddy(edit);
+        line->addWidget(caption);
+        line->addWidget(edit);
+        connect(edit, &QLineEdit::returnPressed, this, &LensWindow::compute);
+        connect(edit, &QLineEdit::textChanged, this, [this] { showNear(std::nullopt); });
+        return edit;
+    };
+    m_depth = entry(w.depthLabel, w.depthName, w.depthAtStart);
+    m_inset = entry(w.insetLabel, w.insetName, {});
+    line->addStretch();
+    column->addLayout(line);
+    m_near = new QLabel(box);
+    m_near->setObjectName(described(w.nearHeading));
+    m_near->setWordWrap(true);
+    m_near->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(m_near);
+    m_copyNear = new QPushButton(described(w.copyNear), box);
+    m_copyNear->setObjectName(m_copyNear->text());
+    connect(m_copyNear, &QPushButton::clicked, this, [this] {
+        // A line a lab order takes: the imbalances and the suggestion.
+        QGuiApplication::clipboard()->setText(m_near->text().split(u'\n').mid(2).join(u'　'));
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_copyNear);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    showNear(std::nullopt);
+    return box;
+}
+
+void LensWindow::showNear(const std::optional<prism::NearShown>& shown)
+{
+    const bool shows = shown && shown->refused == prism::NearShown::Refused::None;
+    m_near->setText(shows ? nearLines(*shown).join(u'\n') : QString());
+    m_copyNear->setEnabled(shows && shown->bothLenses);
+}
+
 void LensWindow::offerComposer(std::optional<prism::Vector> c)
 {
     m_c = c;
@@ -224,7 +312,9 @@ void LensWindow::compute()
 {
     const Side* refused = nullptr;
     prism::LensShown refusal;
-    for (Side& side : m_sides) {
+    std::array<prism::LensShown, 2> read;
+    for (size_t n = 0; n < m_sides.size(); ++n) {
+        Side& side = m_sides[n];
         std::array<std::string, 7> texts;
         for (size_t i = 0; i < texts.size(); ++i)
             texts[i] = side.entries[i]->text().toStdString();
@@ -233,13 +323,26 @@ void LensWindow::compute()
             {texts[0], texts[1], texts[2], texts[3], texts[4], first(0), first(1), texts[5], texts[6],
                 first(2), first(3)});
         showSide(side, shown);
+        read[n] = shown;
         if (shown.refused && !refused) {
             refused = &side;
             refusal = shown;
         }
     }
+    const prism::NearShown near
+        = prism::near_compute(read[0], read[1], m_depth->text().toStdString(), m_inset->text().toStdString());
+    showNear(refused ? std::nullopt : std::optional(near));
     if (refused)
-        refuse(*refused, refusal);
+        return refuse(*refused, refusal);
+    if (near.refused != prism::NearShown::Refused::None) {
+        const form::LensWords& w = words();
+        QLineEdit* entry = near.refused == prism::NearShown::Refused::Depth ? m_depth : m_inset;
+        QMessageBox box(QMessageBox::NoIcon, described(form::description().programTitle),
+            described(entry == m_depth ? w.sizeTakes : w.insetTakes).arg(entry->accessibleName()),
+            QMessageBox::Ok, this);
+        box.exec();
+        entry->setFocus();
+    }
 }
 
 // The message of the first refused entry, naming it and what it takes; the

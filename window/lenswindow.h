@@ -47,6 +47,8 @@ private:
     };
 
     QWidget* buildSide(Side& side);
+    QWidget* buildNear();
+    void showNear(const std::optional<prism::NearShown>& shown);
     void showSide(Side& side, const std::optional<prism::LensShown>& shown);
     void fill(prism::Fill fill);
     void refuse(const Side& side, const prism::LensShown& shown);
@@ -55,4 +57,9 @@ private:
     std::array<Side, 2> m_sides;  // right, left
     std::array<QPushButton*, 4> m_fills{};
     std::optional<prism::Vector> m_c;
+    // Where the wearer reads: the point's depth and inset, what it shows.
+    QLineEdit* m_depth = nullptr;
+    QLineEdit* m_inset = nullptr;
+    QLabel* m_near = nullptr;
+    QPushButton* m_copyNear = nullptr;
 };

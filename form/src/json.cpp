@@ -134,7 +134,14 @@ std::string lensWords(const LensWords& w)
         {"powerTakes", string(w.powerTakes)}, {"axisTakes", string(w.axisTakes)},
         {"axisNeeded", string(w.axisNeeded)}, {"sizeTakes", string(w.sizeTakes)},
         {"fillHeading", string(w.fillHeading)}, {"fills", strings(w.fills)}, {"intoB", string(w.intoB)},
-        {"copy", string(w.copy)}});
+        {"copy", string(w.copy)}, {"nearHeading", string(w.nearHeading)},
+        {"depthLabel", string(w.depthLabel)}, {"depthName", string(w.depthName)},
+        {"depthAtStart", string(w.depthAtStart)}, {"insetLabel", string(w.insetLabel)},
+        {"insetName", string(w.insetName)}, {"insetTakes", string(w.insetTakes)},
+        {"needsBoth", string(w.needsBoth)}, {"nearPrism", string(w.nearPrism)},
+        {"nearImbalance", string(w.nearImbalance)}, {"farImbalance", string(w.farImbalance)},
+        {"moreDown", string(w.moreDown)}, {"slabOff", string(w.slabOff)}, {"adapt", string(w.adapt)},
+        {"steps", string(w.steps)}, {"copyNear", string(w.copyNear)}});
 }
 
 std::string rect(const std::optional<Rect>& r)

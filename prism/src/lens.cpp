@@ -163,6 +163,8 @@ LensShown lens_compute(Eye eye, const LensEntries& e)
 
     const Vector centre{
         signedPart(sizes[0], e.centreIn, eye, true), signedPart(sizes[1], e.centreUp, eye, false)};
+    shown.read = lens;
+    shown.centre = centre;
     const Vector p = prism_from_decentration(lens, centre);
     shown.prism = wayParts(p, eye, 2);
     if (shown.prism[0] || shown.prism[1]) {
@@ -186,6 +188,68 @@ LensShown lens_compute(Eye eye, const LensEntries& e)
     for (const std::optional<WayPart>& part : shown.offset)
         if (part && to_number(part->size).value_or(0) > FurthestOffset)
             shown.tooFar = true;
+    return shown;
+}
+
+Vector prism_at_point(const Lens& lens, Vector point_mm)
+{
+    const Vector p = prism_from_decentration(lens, point_mm);
+    return {-p.x, -p.y};
+}
+
+NearShown near_compute(
+    const LensShown& right, const LensShown& left, std::string_view depth, std::string_view inset)
+{
+    NearShown shown;
+    const auto depthMm = entry(depth, false, 0, FurthestOffset);
+    if (!depthMm) {
+        shown.refused = NearShown::Refused::Depth;
+        return shown;
+    }
+    const auto insetMm = entry(inset, false, 0, 10);
+    if (!insetMm) {
+        shown.refused = NearShown::Refused::Inset;
+        return shown;
+    }
+    const LensShown* eyes[2] = {&right, &left};
+    shown.bothLenses = right.lens && left.lens && !right.refused && !left.refused;
+    if (!shown.bothLenses)
+        return shown;
+
+    // The vertical difference of two prisms (right less left), written, and
+    // the eye more base down.
+    const auto imbalance = [](double rightY, double leftY) {
+        const double d = rightY - leftY;
+        NearShown::Imbalance i{format_number(std::fabs(d), 2), std::nullopt};
+        if (i.size.find_first_not_of("0.") != std::string::npos)
+            i.moreDown = d < 0 ? Eye::Right : Eye::Left;
+        return i;
+    };
+    Vector atNear[2], change[2];
+    bool decentred = false;
+    for (int i = 0; i < 2; ++i) {
+        const Eye eye = i == 0 ? Eye::Right : Eye::Left;
+        const Vector r{eye == Eye::Right ? *insetMm : -*insetMm, -*depthMm};
+        const Vector d = eyes[i]->centre;
+        atNear[i] = prism_at_point(eyes[i]->read, {r.x - d.x, r.y - d.y});
+        change[i] = prism_at_point(eyes[i]->read, r);
+        shown.prisms[size_t(i)] = wayParts(atNear[i], eye, 2);
+        decentred = decentred || d.x != 0 || d.y != 0;
+    }
+    shown.near = imbalance(atNear[0].y, atNear[1].y);
+    if (decentred) {
+        const Vector far[2] = {prism_from_decentration(right.read, right.centre),
+            prism_from_decentration(left.read, left.centre)};
+        shown.distance = imbalance(far[0].y, far[1].y);
+    }
+    // A slab-off corrects only the change from distance to near.
+    const NearShown::Imbalance correction = imbalance(change[0].y, change[1].y);
+    shown.correction = correction.size;
+    const double size = to_number(correction.size).value_or(0);
+    if (size >= 1) {
+        shown.slabOff = correction.moreDown;
+        shown.rarelyMade = size < 1.5;
+    }
     return shown;
 }
 

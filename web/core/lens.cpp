@@ -57,6 +57,34 @@ char* prism_lens(int eye, const char* sphere, const char* cylinder, const char* 
         {"tooFar", json::boolean(s.tooFar)}}));
 }
 
+char* prism_lens_near(const char* rightSphere, const char* rightCylinder, const char* rightAxis,
+    const char* rightCentreX, const char* rightCentreY, int rightIn, int rightUp, const char* leftSphere,
+    const char* leftCylinder, const char* leftAxis, const char* leftCentreX, const char* leftCentreY,
+    int leftIn, int leftUp, const char* depth, const char* inset)
+{
+    const prism::NearShown n = prism::near_compute(prism::lens_compute(prism::Eye::Right,
+                                                       {rightSphere, rightCylinder, rightAxis, rightCentreX,
+                                                           rightCentreY, rightIn != 0, rightUp != 0, "", ""}),
+        prism::lens_compute(prism::Eye::Left,
+            {leftSphere, leftCylinder, leftAxis, leftCentreX, leftCentreY, leftIn != 0, leftUp != 0, "", ""}),
+        depth, inset);
+    const auto eye = [](const std::optional<prism::Eye>& e) -> std::string {
+        return !e ? "null" : json::string(*e == prism::Eye::Right ? "right" : "left");
+    };
+    const auto imbalance = [&](const prism::NearShown::Imbalance& i) {
+        return json::object({{"size", json::string(i.size)}, {"moreDown", eye(i.moreDown)}});
+    };
+    constexpr std::string_view Refused[] = {"", "depth", "inset"};
+    return handed(json::object(
+        {{"refused",
+             n.refused == prism::NearShown::Refused::None ? "null" : json::string(Refused[int(n.refused)])},
+            {"bothLenses", json::boolean(n.bothLenses)},
+            {"prisms", json::array({parts(n.prisms[0]), parts(n.prisms[1])})}, {"near", imbalance(n.near)},
+            {"distance", n.distance ? imbalance(*n.distance) : "null"},
+            {"correction", json::string(n.correction)}, {"slabOff", eye(n.slabOff)},
+            {"rarelyMade", json::boolean(n.rarelyMade)}}));
+}
+
 char* prism_lens_fill(const char* cx, const char* cy, int fill)
 {
     const std::array<prism::Wanted, 2> wanted = prism::wanted_from(

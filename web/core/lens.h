@@ -14,6 +14,14 @@ char* prism_lens(int eye, const char* sphere, const char* cylinder, const char* 
     const char* centreY, int centreIn, int centreUp, const char* prismX, const char* prismY, int baseIn,
     int baseUp);
 
+// Where the wearer reads, through both eyes' lenses (the lens and the
+// centre's offset of each, as prism_lens takes them): the reading point's
+// depth and inset (mm).
+char* prism_lens_near(const char* rightSphere, const char* rightCylinder, const char* rightAxis,
+    const char* rightCentreX, const char* rightCentreY, int rightIn, int rightUp, const char* leftSphere,
+    const char* leftCylinder, const char* leftAxis, const char* leftCentreX, const char* leftCentreY,
+    int leftIn, int leftUp, const char* depth, const char* inset);
+
 // The prisms wanted in both eyes, filled from C's components (as the
 // composer's value gives them) in one of four ways (prism::Fill).
 char* prism_lens_fill(const char* cx, const char* cy, int fill);

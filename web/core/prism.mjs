@@ -10,6 +10,7 @@
 //   core.form()     // the form's description (the Node build only)
 //   core.record()   // the record of calculation variables (the Node build only)
 //   core.lens('right', entries)   // the lens tool, one eye (its module, and the Node build)
+//   core.near(right, left, '10', '')  // where the wearer reads, through both
 //   core.fill(c, 'as right')      // the prisms wanted, filled from C
 
 /**
@@ -73,6 +74,18 @@
  * @property {boolean} tooFar             over 30 mm: `offset` is what it would need
  */
 /**
+ * Where the wearer reads: nothing more where `refused` ('depth', 'inset')
+ * or an eye has no lens (`bothLenses` false); else each eye's prism at its
+ * reading point (right, left), the vertical imbalance at near (and at
+ * distance where decentred): its written size and the eye more base down
+ * (none where written 0.00); the correction's size, and from 1.00 the eye
+ * whose lens takes a slab-off (`rarelyMade` under 1.50).
+ * @typedef {{ size: string, moreDown: 'right' | 'left' | null }} Imbalance
+ * @typedef {{ refused: 'depth' | 'inset' | null, bothLenses: boolean, prisms: (WayPart | null)[][],
+ *   near: Imbalance, distance: Imbalance | null, correction: string, slabOff: 'right' | 'left' | null,
+ *   rarelyMade: boolean }} NearShown
+ */
+/**
  * The prisms wanted, right eye then left, filled from C: sizes as written,
  * both empty where that eye's are emptied.
  * @typedef {{ x: string, y: string, in: boolean, up: boolean }[]} Wanted
@@ -118,6 +131,22 @@ export function wrap(module) {
         eye === 'right' ? 0 : 1,
         ...[e.sphere, e.cylinder, e.axis, e.centreX, e.centreY, e.centreIn, e.centreUp],
         ...[e.prismX, e.prismY, e.baseIn, e.baseUp],
+      ),
+    /** @returns {NearShown} */
+    near: (right, left, depth, inset) =>
+      call(
+        module._prism_lens_near,
+        ...[right, left].flatMap((e) => [
+          e.sphere,
+          e.cylinder,
+          e.axis,
+          e.centreX,
+          e.centreY,
+          e.centreIn,
+          e.centreUp,
+        ]),
+        depth,
+        inset,
       ),
     /** @returns {Wanted} */
     fill: (c, way) => call(module._prism_lens_fill, String(c.x), String(c.y), fills.indexOf(way)),

@@ -1,10 +1,40 @@
 // SPDX-License-Identifier: MIT
 // One eye of the lens tool: its entries, grouped as the description groups
-// them, each size with its way; its two results; its put into B and copy.
+// them, each size with its way; its two results in an order's words; its
+// put into B and copy.
+import words from './lens-words.js';
+
 const key = (field) => field.replace(/ (\w)/, (_, c) => c.toUpperCase()); // "centre x" -> "centreX"
 const ways = { centreX: 'centreIn', centreY: 'centreUp', prismX: 'baseIn', prismY: 'baseUp' };
 
-function make(tag, attributes = {}, ...children) {
+// A result's parts in an order's words: "1.58△ BO、0.47△ BD", "3.0 mm 内方".
+const order = ['in', 'out', 'up', 'down'];
+export function joined(parts, prism, eyes) {
+  return parts
+    .filter((p) => p)
+    .map((p) =>
+      prism
+        ? eyes.part.replace('%1', p.size).replace('%2', words.prismWays[order.indexOf(p.way)])
+        : words.offsetPart.replace('%1', p.size).replace('%2', words.offsetWays[order.indexOf(p.way)]),
+    )
+    .join(eyes.separator);
+}
+
+export function texts(shown, eyes) {
+  const prism = joined(shown.prism, true, eyes);
+  const offset = joined(shown.offset, false, eyes);
+  return {
+    prism: prism ? `${prism}（${shown.prismForm}）` : words.noPrism,
+    offset:
+      shown.blocked !== null
+        ? words.blocked.replace('%1', shown.blocked)
+        : shown.tooFar
+          ? words.tooFar.replace('%1', offset)
+          : offset || words.noOffset,
+  };
+}
+
+export function make(tag, attributes = {}, ...children) {
   const e = document.createElement(tag);
   for (const [name, value] of Object.entries(attributes)) e.setAttribute(name, value);
   e.append(...children);
@@ -13,7 +43,7 @@ function make(tag, attributes = {}, ...children) {
 
 // The eye's fieldset and what the tool reads from and writes into it.
 // `eye` is 'right' or 'left', `name` its word (右眼).
-export function lensEye(eye, name, words) {
+export function lensEye(eye, name) {
   const box = make('fieldset', { class: 'lens-eye' }, make('legend', {}, name));
   const entries = {};
   const choices = {};

@@ -6,40 +6,14 @@
 // composer's words and bridges. Every number comes from the core; this only
 // joins its parts with the description's words.
 import words from './lens-words.js';
-import { lensEye } from './lens-eye.js';
+import { lensEye, texts } from './lens-eye.js';
+import { lensNear } from './lens-near.js';
 
 let core = null; // the lens core's calls, once loaded
 const loadCore = () =>
   Promise.all([import('./prism-lens.mjs'), import('./prism.mjs')]).then(
     async ([{ default: create }, { wrap }]) => wrap(await create()),
   );
-
-// A result's parts in an order's words: "1.58△ BO、0.47△ BD", "3.0 mm 内方".
-const order = ['in', 'out', 'up', 'down'];
-function joined(parts, prism, eyes) {
-  return parts
-    .filter((p) => p)
-    .map((p) =>
-      prism
-        ? eyes.part.replace('%1', p.size).replace('%2', words.prismWays[order.indexOf(p.way)])
-        : words.offsetPart.replace('%1', p.size).replace('%2', words.offsetWays[order.indexOf(p.way)]),
-    )
-    .join(eyes.separator);
-}
-
-function texts(shown, eyes) {
-  const prism = joined(shown.prism, true, eyes);
-  const offset = joined(shown.offset, false, eyes);
-  return {
-    prism: prism ? `${prism}（${shown.prismForm}）` : words.noPrism,
-    offset:
-      shown.blocked !== null
-        ? words.blocked.replace('%1', shown.blocked)
-        : shown.tooFar
-          ? words.tooFar.replace('%1', offset)
-          : offset || words.noOffset,
-  };
-}
 
 // The message of a refused entry: its name and what it takes.
 function refusal(shown, input) {
@@ -63,9 +37,7 @@ export async function openLens(section, page) {
   const styled = new Promise((resolve) => (looks.onload = looks.onerror = resolve));
   section.append(looks);
   let loading = loadCore().then((c) => (core = c));
-  const sides = ['right', 'left'].map((eye) =>
-    lensEye(eye, eye === 'right' ? eyes.rightEye : eyes.leftEye, words),
-  );
+  const sides = ['right', 'left'].map((eye) => lensEye(eye, eye === 'right' ? eyes.rightEye : eyes.leftEye));
   const shown = [null, null];
   const compute = document.createElement('button');
   Object.assign(compute, { type: 'button', id: 'lens-compute', textContent: words.compute });
@@ -84,13 +56,14 @@ export async function openLens(section, page) {
   const fillLine = document.createElement('div');
   fillLine.className = 'lens-fills';
   fillLine.append(words.fillHeading, ...fills);
+  const near = lensNear(eyes);
   const tool = document.createElement('div');
   tool.id = 'lens-tool';
   tool.hidden = true;
   const both = document.createElement('div');
   both.className = 'lens-eyes';
   both.append(...sides.map((s) => s.box));
-  tool.append(both, compute, fillLine);
+  tool.append(both, near.box, compute, fillLine);
   section.append(tool);
 
   // What shows for each eye, and what is offered while the composer shows a result.
@@ -123,16 +96,36 @@ export async function openLens(section, page) {
       show(i, value);
       if (value.refused && !refused) refused = { value, side };
     });
+    const atNear = core.near(sides[0].read(), sides[1].read(), near.depth.value, near.inset.value);
+    near.show(refused ? null : atNear);
+    // The first refused entry's message; the focus goes to the entry, and
+    // returns there after it.
+    let input, says;
     if (refused) {
-      // The focus goes to the entry, and returns there after the message.
-      const input = refused.side.entries[refused.value.refused.replace(/ (\w)/, (_, c) => c.toUpperCase())];
+      input = refused.side.entries[refused.value.refused.replace(/ (\w)/, (_, c) => c.toUpperCase())];
+      says = refusal(refused.value, input);
+    } else if (atNear.refused) {
+      input = near[atNear.refused];
+      says = (atNear.refused === 'depth' ? words.sizeTakes : words.insetTakes).replace(
+        '%1',
+        input.getAttribute('aria-label'),
+      );
+    }
+    if (input) {
       input.focus();
-      page.showMessage(refusal(refused.value, input));
+      page.showMessage(says);
     }
   }
   compute.addEventListener('click', run);
+  for (const input of [near.depth, near.inset]) {
+    input.addEventListener('input', () => near.show(null));
+    input.addEventListener('keydown', (event) => event.key === 'Enter' && !event.isComposing && run());
+  }
   sides.forEach((side, i) => {
-    side.onEdit(() => show(i, null));
+    side.onEdit(() => {
+      show(i, null);
+      near.show(null);
+    });
     for (const input of Object.values(side.entries))
       input.addEventListener('keydown', (event) => {
         if (event.key === 'Enter' && !event.isComposing) run();

@@ -277,7 +277,7 @@ test('the lens tool: the worked lens in the right eye, its prism put into B', as
   const shown = await until(
     () =>
       document.getElementById('lens-right-offset').textContent &&
-      [...document.querySelectorAll('#lens output')].map((o) => o.textContent),
+      [...document.querySelectorAll('.lens-eye output')].map((o) => o.textContent),
     null,
     'the lens results',
   );

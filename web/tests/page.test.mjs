@@ -278,6 +278,23 @@ test('the lens tool names a bad entry and computes the other eye', async ({ page
   await expect(page.locator('#lens-left-prism')).toHaveText('2.00△ BO（2.00△ Base 0°）');
 });
 
+// Where the wearer reads, the worked check: 10 mm down through -5.00 and
+// -3.00: 2.00△ apart, a slab-off on the right lens or a reverse slab on the
+// left, as a lab order takes it.
+test('the lens tool at near: the worked check', async ({ page }) => {
+  await page.getByRole('button', { name: 'レンズの偏心とプリズム' }).click();
+  await page.getByLabel('右眼 S', { exact: true }).fill('-5');
+  await page.getByLabel('左眼 S', { exact: true }).fill('-3');
+  await page.getByLabel('右眼 S', { exact: true }).press('Enter');
+  await expect(page.locator('#lens-near span')).toHaveText([
+    '右眼（近用部）：5.00△ BD',
+    '左眼（近用部）：3.00△ BD',
+    '上下プリズム差（近用）：2.00△（右眼のほうが基底下方）',
+    'スラブオフ 2.00△ 基底上方を右眼のレンズに、または逆スラブ 2.00△ 基底下方を左眼のレンズに',
+    'スラブオフは 0.5△ 刻みで作られます。注文する量は眼鏡店で決めて下さい',
+  ]);
+});
+
 test('a print after an edit shows the entries with no result and no diagram', async ({ page }) => {
   await type(page, worked);
   await page.locator('#Command1').click();

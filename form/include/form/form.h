@@ -195,6 +195,22 @@ struct LensWords {
     std::array<std::string_view, 4> fills;
     std::string_view intoB;  // %1 the eye: its prism put into prism B's entries
     std::string_view copy;   // %1 the eye: its results copied
+    // Where the wearer reads: the heading; the reading point's depth below
+    // the pupil and its inset toward the nose (mm), each a label beside its
+    // entry and an accessible name, the depth's text at the start.
+    std::string_view nearHeading;
+    std::string_view depthLabel, depthName, depthAtStart;
+    std::string_view insetLabel, insetName;
+    std::string_view insetTakes;     // the message of a refused inset (%1 its name)
+    std::string_view needsBoth;      // where an eye has no lens
+    std::string_view nearPrism;      // %1 the eye, %2 its prism at its reading point
+    std::string_view nearImbalance;  // %1 the size (△) at near,
+    std::string_view farImbalance;   // ... at distance,
+    std::string_view moreDown;       // and after either, %1 the eye more base down
+    std::string_view slabOff;        // %1 the size, %2 the lens for a slab-off, %3 for a reverse slab
+    std::string_view adapt;          // from 1.00 to under 1.50
+    std::string_view steps;          // with any suggestion: the lab's steps, the size the optician's
+    std::string_view copyNear;       // its copy
 };
 
 struct Description {

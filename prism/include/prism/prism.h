@@ -236,12 +236,51 @@ struct LensShown {
     WayParts offset;
     std::optional<int> blocked;  // the meridian (degrees) of no power that a wanted part lies along
     bool tooFar = false;         // over 30 mm either way: not to be had; `offset` is what it would need
+    // The lens and the centre's offset (mm, in the frame) as read, where shown.
+    Lens read;
+    Vector centre;
 };
 
 // One eye's compute: the checks (a number of the entries' grammar, "−" too
 // for S and C; S and C within ±30, AX 0-180 where C is not 0, sizes 0-30;
 // an empty S, C or size is 0), then both results.
 LensShown lens_compute(Eye eye, const LensEntries& entries);
+
+// The prism (△, a base-direction vector) the lens gives at a point
+// `point_mm` from its optical centre: -F·p, p in cm.
+Vector prism_at_point(const Lens& lens, Vector point_mm);
+
+// Where the wearer reads, through both lenses: the reading point a depth
+// below the pupil's distance position and an inset toward the nose (mm),
+// each eye's prism there (relative to its optical centre, the point less
+// the decentration entered), their vertical imbalance, at distance too
+// where a decentration is entered, and the slab-off that would correct the
+// change from distance to near.
+struct NearShown {
+    enum class Refused { None, Depth, Inset };
+    Refused refused = Refused::None;  // depth within 0-30, inset within 0-10 (empty: 0)
+    bool bothLenses = false;          // both eyes' lenses are entered and read; else nothing more shows
+    std::array<WayParts, 2> prisms;   // right, left: each eye's prism at its reading point ("#0.00")
+    // A vertical imbalance, written "#0.00", and the eye whose prism is more
+    // base down (none where it is written 0.00).
+    struct Imbalance {
+        std::string size;
+        std::optional<Eye> moreDown;
+    };
+    Imbalance near;
+    std::optional<Imbalance> distance;  // where either eye has a decentration
+    // The correction: its size (the near imbalance with no decentration,
+    // else the change from distance to near); from 1.00 a slab-off, base up,
+    // on the lens whose prism changes more toward base down, or a reverse
+    // slab, base down, on the other; from 1.00 to under 1.50 most wearers
+    // adapt.
+    std::string correction;
+    std::optional<Eye> slabOff;
+    bool rarelyMade = false;
+};
+
+NearShown near_compute(
+    const LensShown& right, const LensShown& left, std::string_view depth, std::string_view inset);
 
 // The prism wanted, as its entries take it: sizes "#0.00" and their ways.
 struct Wanted {
