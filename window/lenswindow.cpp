@@ -123,9 +123,11 @@ LensWindow::LensWindow(QWidget* parent)
     auto* computeButton = new QPushButton(described(w.compute), this);
     computeButton->setObjectName(described(w.compute));
     connect(computeButton, &QPushButton::clicked, this, &LensWindow::compute);
+    auto* computeLine = new QHBoxLayout;
+    computeLine->addWidget(computeButton);
+    computeLine->addStretch();
+    layout->addLayout(computeLine);
     auto* fills = new QHBoxLayout;
-    fills->addWidget(computeButton);
-    fills->addSpacing(24);
     fills->addWidget(new QLabel(described(w.fillHeading), this));
     for (size_t i = 0; i < m_fills.size(); ++i) {
         m_fills[i] = new QPushButton(described(w.fills[i]), this);
