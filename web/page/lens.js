@@ -43,13 +43,14 @@ export async function openLens(section, page) {
   Object.assign(compute, { type: 'button', id: 'lens-compute', textContent: words.compute });
   const fills = words.fills.map((caption, n) => {
     const b = Object.assign(document.createElement('button'), { type: 'button', textContent: caption });
-    b.addEventListener('click', () => {
-      core
-        ?.fill(composer.c(), ['as right', 'split as right', 'as left', 'split as left'][n])
-        .forEach((w, i) => {
-          sides[i].want(w);
-          show(i, null);
-        });
+    b.addEventListener('click', async () => {
+      const c = composer.c();
+      await loading.catch(() => {}); // a fill pressed before the core arrived waits for it
+      core?.fill(c, ['as right', 'split as right', 'as left', 'split as left'][n]).forEach((w, i) => {
+        sides[i].want(w);
+        show(i, null);
+      });
+      near.show(null);
     });
     return b;
   });
