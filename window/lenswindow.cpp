@@ -336,19 +336,13 @@ void LensWindow::compute()
     showNear(refused ? std::nullopt : std::optional(near));
     if (refused)
         return refuse(*refused, refusal);
-    if (near.refused != prism::NearShown::Refused::None) {
-        const form::LensWords& w = words();
-        QLineEdit* entry = near.refused == prism::NearShown::Refused::Depth ? m_depth : m_inset;
-        QMessageBox box(QMessageBox::NoIcon, described(form::description().programTitle),
-            described(entry == m_depth ? w.sizeTakes : w.insetTakes).arg(entry->accessibleName()),
-            QMessageBox::Ok, this);
-        box.exec();
-        entry->setFocus();
-    }
+    if (near.refused == prism::NearShown::Refused::Depth)
+        say(m_depth, words().sizeTakes);
+    else if (near.refused == prism::NearShown::Refused::Inset)
+        say(m_inset, words().insetTakes);
 }
 
-// The message of the first refused entry, naming it and what it takes; the
-// focus then goes to it.
+// The message of the first refused entry: its name and what it takes.
 void LensWindow::refuse(const Side& side, const prism::LensShown& shown)
 {
     const form::LensWords& w = words();
@@ -365,6 +359,13 @@ void LensWindow::refuse(const Side& side, const prism::LensShown& shown)
     default:
         break;
     }
+    say(entry, says);
+}
+
+// A refused entry's message (its words, %1 the entry's name); the focus
+// then goes to the entry.
+void LensWindow::say(QLineEdit* entry, std::string_view says)
+{
     QMessageBox box(QMessageBox::NoIcon, described(form::description().programTitle),
         described(says).arg(entry->accessibleName()), QMessageBox::Ok, this);
     box.exec();

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 class QComboBox;
 class QLabel;
@@ -52,6 +53,7 @@ private:
     void showSide(Side& side, const std::optional<prism::LensShown>& shown);
     void fill(prism::Fill fill);
     void refuse(const Side& side, const prism::LensShown& shown);
+    void say(QLineEdit* entry, std::string_view says);
     void offer();
 
     std::array<Side, 2> m_sides;  // right, left

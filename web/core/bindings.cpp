@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "bindings.h"
+#include "handed.h"
 
 #include <form/form.h>
 #include <form/json.h>
@@ -22,15 +23,6 @@ prism::CompositionState& record()
 {
     static prism::CompositionState state;
     return state;
-}
-
-// A JSON text handed to the caller.
-char* handed(const std::string& text)
-{
-    auto* out = static_cast<char*>(std::malloc(text.size() + 1));
-    if (out)
-        std::memcpy(out, text.c_str(), text.size() + 1);
-    return out;
 }
 
 std::string_view outcomeName(prism::Outcome o)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "lens.h"
+#include "handed.h"
 
 #include <form/form.h>
 #include <form/json.h>
@@ -15,14 +16,6 @@ namespace json = form::json;
 
 // The core's entries are the description's lens fields, in the same order.
 static_assert(int(prism::LensEntry::PrismY) == int(form::LensField::PrismY));
-
-char* handed(const std::string& text)
-{
-    auto* out = static_cast<char*>(std::malloc(text.size() + 1));
-    if (out)
-        std::memcpy(out, text.c_str(), text.size() + 1);
-    return out;
-}
 
 std::string parts(const prism::WayParts& ps)
 {

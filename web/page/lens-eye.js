@@ -4,7 +4,7 @@
 // put into B and copy.
 import words from './lens-words.js';
 
-const key = (field) => field.replace(/ (\w)/, (_, c) => c.toUpperCase()); // "centre x" -> "centreX"
+export const key = (field) => field.replace(/ (\w)/, (_, c) => c.toUpperCase()); // "centre x" -> "centreX"
 const ways = { centreX: 'centreIn', centreY: 'centreUp', prismX: 'baseIn', prismY: 'baseUp' };
 
 // A result's parts in an order's words: "1.58△ BO、0.47△ BD", "3.0 mm 内方".

@@ -6,7 +6,7 @@
 // composer's words and bridges. Every number comes from the core; this only
 // joins its parts with the description's words.
 import words from './lens-words.js';
-import { lensEye, texts } from './lens-eye.js';
+import { key, lensEye, texts } from './lens-eye.js';
 import { lensNear } from './lens-near.js';
 
 let core = null; // the lens core's calls, once loaded
@@ -103,7 +103,7 @@ export async function openLens(section, page) {
     // returns there after it.
     let input, says;
     if (refused) {
-      input = refused.side.entries[refused.value.refused.replace(/ (\w)/, (_, c) => c.toUpperCase())];
+      input = refused.side.entries[key(refused.value.refused)];
       says = refusal(refused.value, input);
     } else if (atNear.refused) {
       input = near[atNear.refused];
