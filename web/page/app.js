@@ -3,18 +3,15 @@
 // description, tools/page.mjs) to the WebAssembly module. Every number shown
 // or drawn comes from the module's C++ core; the page only sets element
 // properties, as the desktop's slots only set widget properties. This entry
-// module reads the form's description and holds the wiring and the
-// actions; its helpers each have one job, and are handed what they need:
-// fit.js fitting texts, diagram.js the diagram, eyes.js each eye's table,
-// notices.js the message and the notice after END, loader.js the core,
-// lens-open.js the lens tool's button and its bridges to the composer.
-// The page says what it needs where the browser lacks it (index.html's
+// module holds the wiring and the actions; each module it imports has one
+// job, and is handed what it needs.
+// Where the browser lacks what the page needs, the page says so (index.html's
 // #unavailable): at once when loader.js finds no WebAssembly it may run or
-// this module an interface the form needs missing, after some seconds by
-// itself (style.css) when no script runs at all.
+// this module an interface missing, after some seconds by itself (style.css)
+// when no script runs at all.
 import { diagram } from './diagram.js';
 import { showEyes } from './eyes.js';
-import { fit as fitTo, hangLineEnds } from './fit.js';
+import { fit as fitTo, hangLineEnds, refitWhenLaidOut } from './fit.js';
 import { lensOpener } from './lens-open.js';
 import { cancelWaiting, unavailable, withCore } from './loader.js';
 import { end, ended, showMessage as message } from './notices.js';
@@ -31,7 +28,6 @@ const lineWithRole = (role) => $(layout.lines.find((l) => l.role === role).name)
 const fit = (element) => fitTo(element, layout.smallestTextScale);
 const showMessage = (text) => message(layout.programTitle, text);
 
-const root = $('form');
 const entries = ['power A', 'direction A', 'power B', 'direction B'].map(withRole);
 const [Command1, Command2, Command3, Command4] = ['compute', 'reset', 'end', 'print'].map(withRole);
 const Label6 = withRole('result');
@@ -48,9 +44,8 @@ const Lens = lensOpener({
   page: { eyes: layout.eyes, showMessage, coreFailedMessage: layout.coreFailedMessage },
 });
 
-// Where captions break and how small a long text is drawn, again: once the
-// form is laid out anew or a bundled font arrives; nothing once it has
-// ended.
+// Where captions break and how small a long text is drawn (nothing once
+// the form has ended).
 function relayout() {
   if (ended) return;
   for (const c of layout.controls) if (c.caption) hangLineEnds($(c.id), c.caption);
@@ -128,13 +123,10 @@ function start() {
   Command2.addEventListener('click', reset);
   Command3.addEventListener('click', () => end(layout.endedNotice));
   Command4.addEventListener('click', () => window.print());
-  // A bundled font that arrives after a text was fitted changes its width.
-  document.fonts.addEventListener('loadingdone', relayout);
   for (const entry of entries) {
     entry.addEventListener('input', (event) => event.isComposing || entryChanged(entry));
     entry.addEventListener('compositionend', () => entryChanged(entry));
-    entry.addEventListener('focus', () => fit(entry));
-    entry.addEventListener('blur', () => fit(entry));
+    for (const type of ['focus', 'blur']) entry.addEventListener(type, () => fit(entry));
     // Enter and Escape in a field do nothing; Enter still confirms an input
     // method's composition, which the browser handles before this.
     entry.addEventListener('keydown', (event) => {
@@ -142,20 +134,11 @@ function start() {
     });
   }
   // The page gives Text1 the focus (autofocus) once it is laid out; a
-  // browser that has not yet is asked now.
-  const first = document.querySelector('[autofocus]');
-  if (first && document.activeElement !== first) first.focus();
+  // browser that has not yet is asked now (a second focus() does nothing).
+  document.querySelector('[autofocus]')?.focus();
   document.documentElement.dataset.ready = 'true';
   performance.mark('prism-ready');
-  // In the frame that first paints the form, where it is laid out anyway,
-  // and again whenever its layout changes (a phone turned): where captions
-  // break, and how small a long text must be drawn.
-  let width;
-  new ResizeObserver(() => {
-    if (root.offsetWidth === width) return;
-    width = root.offsetWidth;
-    relayout();
-  }).observe(root);
+  refitWhenLaidOut($('form'), relayout);
 }
 
 // A browser without an interface the form needs (older than the support

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Texts drawn as the desktop draws them: a long text small enough to fit
-// its box, and a caption's line ends hanging.
+// its box, and a caption's line ends hanging; both again whenever they may
+// have changed.
 // Every digit visible: a text wider than its box is drawn in the largest
 // size, in half pixels, at which it fits while half a pixel more does not,
 // down to `smallestScale` of its size; then its beginning shows. Fields
@@ -71,4 +72,18 @@ export function hangLineEnds(element, caption) {
     if (n + 1 < starts.length) parts.push(document.createElement('br'));
   });
   element.replaceChildren(...parts);
+}
+
+// Fitting and line ends again where they may have moved: in the frame that
+// first paints the form (where it is laid out anyway), whenever its layout
+// changes (a phone turned), and when a bundled font arrives after a text
+// was fitted, which changes its width.
+export function refitWhenLaidOut(form, refit) {
+  document.fonts.addEventListener('loadingdone', refit);
+  let width;
+  new ResizeObserver(() => {
+    if (form.offsetWidth === width) return;
+    width = form.offsetWidth;
+    refit();
+  }).observe(form);
 }
