@@ -278,6 +278,39 @@ test('the lens tool names a bad entry and computes the other eye', async ({ page
   await expect(page.locator('#lens-left-prism')).toHaveText('2.00△ BO（2.00△ Base 0°）');
 });
 
+// The fills from the worked result (3△ at 0° and 4△ at 90°: C is 3△ along
+// +x, the right eye's nose, and 4△ up): C as one eye's prism, or half to
+// that eye and the other half, turned by 180°, to the other eye. A fill for
+// one eye empties the other's; none is offered once an edit clears C.
+test('the lens tool fills its wanted prisms from C in each of four ways', async ({ page }) => {
+  await type(page, worked);
+  await page.locator('#Command1').click();
+  await page.getByRole('button', { name: 'レンズの偏心とプリズム' }).click();
+  const wanted = async (eye) => {
+    const parts = [];
+    for (const way of ['水平', '垂直']) {
+      const size = await page.getByLabel(`${eye} ${way}プリズム`, { exact: true }).inputValue();
+      const base = await page
+        .getByLabel(`${eye} ${way}プリズムの基底`)
+        .evaluate((s) => s.selectedOptions[0].text);
+      if (size) parts.push(`${size} ${base.slice(0, 2)}`);
+    }
+    return parts.join(' ');
+  };
+  for (const [fill, right, left] of [
+    ['Ｃを右眼に', '3.00 BI 4.00 BU', ''],
+    ['Ｃを右眼に・半分ずつ', '1.50 BI 2.00 BU', '1.50 BI 2.00 BD'],
+    ['Ｃを左眼に', '', '3.00 BO 4.00 BU'],
+    ['Ｃを左眼に・半分ずつ', '1.50 BO 2.00 BD', '1.50 BO 2.00 BU'],
+  ]) {
+    await page.getByRole('button', { name: fill, exact: true }).click();
+    expect([fill, await wanted('右眼'), await wanted('左眼')]).toEqual([fill, right, left]);
+  }
+  await page.locator('#Text1').press('End');
+  await page.keyboard.type('5');
+  await expect(page.getByRole('button', { name: 'Ｃを右眼に', exact: true })).toBeHidden();
+});
+
 // Where the wearer reads, the worked check: 10 mm down through -5.00 and
 // -3.00: 2.00△ apart, a slab-off on the right lens or a reverse slab on the
 // left, as a lab order takes it.
