@@ -33,7 +33,7 @@ export const features = [
   ],
   ['javascript.operators.import', 'the core fetched by the page', 'loader.js', 'import(`./prism-core.mjs'],
   ['webassembly.api.instantiate_static', 'the C++ core', 'prism-core.mjs', 'WebAssembly.instantiate'],
-  ['api.ResizeObserver', 'captions set again when the layout changes', 'app.js', 'new ResizeObserver'],
+  ['api.ResizeObserver', 'captions set again when the layout changes', 'fit.js', 'new ResizeObserver'],
   ['api.HTMLDialogElement.showModal', 'the modal message', 'notices.js', 'showModal()'],
   ['css.selectors.backdrop', "the message's backdrop", 'style.css', '::backdrop'],
   ['css.properties.custom-property', "the form's colours, set from its description", 'style.css', 'var(--'],
@@ -53,7 +53,7 @@ export const features = [
   ['javascript.operators.optional_chaining', "the page's script", 'app.js', '?.'],
   ['javascript.operators.nullish_coalescing', "the page's script", 'app.js', '??'],
   ['api.Element.replaceChildren', 'captions, the notice after END', 'fit.js', 'replaceChildren('],
-  ['api.Document.fonts', 'refitting texts when a bundled font arrives', 'app.js', 'document.fonts'],
+  ['api.Document.fonts', 'refitting texts when a bundled font arrives', 'fit.js', 'document.fonts'],
   [
     'css.at-rules.font-face.WOFF_2',
     'the bundled fonts',
