@@ -4,7 +4,8 @@
 // to the core ready, on the loopback and on an emulated slow network, each
 // against a static copy of the form, and a compute from click to result
 // painted, in headless Chromium against the site served on 127.0.0.1 (the
-// slow network also over HTTP/2, as static hosts serve pages); then
+// slow network also over HTTP/2, as static hosts serve pages, and the same
+// line shaped below the browser by shape.mjs, over both); then
 // the time to ready in each of the three engines (WebKitGTK's browser needs
 // a display: run under xvfb-run).
 //
@@ -15,6 +16,7 @@ import { once } from 'node:events';
 import { cpSync, mkdtempSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { shaper } from './shape.mjs';
 import { launchOptions } from './tests/browser.mjs';
 import { launch } from './tests/drivers.mjs';
 
@@ -104,6 +106,19 @@ async function visits(count, network, base = url) {
 const fast = await visits(20);
 const slow = await visits(5, SLOW);
 const slowHttp2 = await visits(5, SLOW, h2.url);
+// The same slow line shaped below the browser (shape.mjs: 200 ms each way,
+// 400 kbps toward it), where connections and round trips count as they do
+// on a real line.
+const shaped = async (served) => {
+  const line = await shaper(Number(new URL(served).port));
+  const address = new URL(served);
+  address.port = String(line.port);
+  return { line, address: address.href };
+};
+const lines = [await shaped(url), await shaped(h2.url)];
+const shapedHttp1 = await visits(5, null, lines[0].address);
+const shapedHttp2 = await visits(5, null, lines[1].address);
+lines.forEach(({ line }) => line.close());
 
 // Computes: click to the result and the lines set and laid out, ready for the
 // next frame (which comes at the display's own pace).
@@ -181,6 +196,8 @@ for (const [network, runs, goals] of [
   ['loopback', fast, ['≤ 150 ms', '≤ 1.10×', '']],
   ['slow network (400 kbps, 400 ms)', slow, ['', '', '≤ 1.5×']],
   ['slow network over HTTP/2', slowHttp2, ['', '', '≤ 1.5×']],
+  ['the slow line shaped below the browser, HTTP/1.1', shapedHttp1, ['', '', '']],
+  ['the slow line shaped below the browser, HTTP/2', shapedHttp2, ['', '', '']],
 ]) {
   const n = runs.ready.length;
   console.log(
