@@ -19,6 +19,16 @@ function make(tag, lines = [], attributes = {}) {
   return e;
 }
 
+// A copy onto the clipboard, `status` saying `copied` once it is written:
+// said again on every copy, nothing said where the browser refuses.
+export function copyText(text, status, copied) {
+  status.textContent = '';
+  navigator.clipboard.writeText(text).then(
+    () => (status.textContent = copied),
+    () => {},
+  );
+}
+
 // In `section`, the core's readings (null once the result is gone) with the
 // description's `words`: a row for C as each eye's prism and a row for its
 // split, a column for each eye; each split's cells name the reading they
@@ -68,14 +78,7 @@ export function showEyes(section, eyes, result, words) {
   ]) {
     if (!text) continue;
     const button = make('button', [caption], { type: 'button' });
-    // Said again on every copy; nothing said where the browser refuses.
-    button.addEventListener('click', () => {
-      done.textContent = '';
-      navigator.clipboard.writeText(text).then(
-        () => (done.textContent = words.copied),
-        () => {},
-      );
-    });
+    button.addEventListener('click', () => copyText(text, done, words.copied));
     copies.append(button);
   }
   copies.append(done);

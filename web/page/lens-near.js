@@ -4,6 +4,7 @@
 // where decentred) and the slab-off that would correct it, in the
 // description's words; its copy the line a lab order takes.
 import words from './lens-words.js';
+import { copyText } from './eyes.js';
 import { joined, make } from './lens-eye.js';
 
 // The lines it shows; after the eyes' two, those a lab order takes.
@@ -61,13 +62,7 @@ export function lensNear(eyes) {
     make('div', { class: 'lens-buttons' }, copy, copied),
   );
   let shown = [];
-  copy.addEventListener('click', () => {
-    copied.textContent = '';
-    navigator.clipboard.writeText(shown.slice(2).join('\u3000')).then(
-      () => (copied.textContent = eyes.copied),
-      () => {},
-    );
-  });
+  copy.addEventListener('click', () => copyText(shown.slice(2).join('\u3000'), copied, eyes.copied));
   return {
     box,
     depth,

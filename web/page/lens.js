@@ -5,6 +5,7 @@
 // (prism-lens.mjs) and its words (lens-words.js); the page hands it the
 // composer's words and bridges. Every number comes from the core; this only
 // joins its parts with the description's words.
+import { copyText } from './eyes.js';
 import words from './lens-words.js';
 import { key, lensEye, texts } from './lens-eye.js';
 import { lensNear } from './lens-near.js';
@@ -135,13 +136,11 @@ export async function openLens(section, page) {
     side.copy.addEventListener('click', () => {
       const t = texts(shown[i], eyes);
       const name = i === 0 ? eyes.rightEye : eyes.leftEye;
-      side.copied.textContent = '';
-      navigator.clipboard
-        .writeText(`${name} ${words.groups[1]}：${t.prism}\n${name} ${words.groups[2]}：${t.offset}`)
-        .then(
-          () => (side.copied.textContent = eyes.copied),
-          () => {},
-        );
+      copyText(
+        `${name} ${words.groups[1]}：${t.prism}\n${name} ${words.groups[2]}：${t.offset}`,
+        side.copied,
+        eyes.copied,
+      );
     });
     show(i, null);
   });
