@@ -23,8 +23,9 @@ QString written(const prism::WayParts& parts, bool prism)
     return out.join(u'、');
 }
 
-// What one eye shows, as one line: the refused entry, or the prism and its
-// 360° form, then the offset (or why it cannot be had).
+// What one eye shows, as one line: the refused entry, or the prism, its
+// 360° form and prism B's entries for it, then the offset (or why it
+// cannot be had).
 QString shown(const prism::LensShown& s)
 {
     if (!s.lens)
@@ -37,7 +38,9 @@ QString shown(const prism::LensShown& s)
         offset = u"cannot: %1° has no power"_s.arg(*s.blocked);
     else if (s.tooFar)
         offset = u"too far: "_s + offset;
-    return (prism.isEmpty() ? u"none"_s : prism + u" ("_s + QString::fromStdString(s.prismForm) + u')')
+    return (prism.isEmpty() ? u"none"_s
+                            : prism + u" ("_s + QString::fromStdString(s.prismForm) + u" → "_s
+                       + QString::fromStdString(s.bPower + " " + s.bDirection) + u')')
         + u" | "_s + (offset.isEmpty() ? u"none"_s : offset);
 }
 
@@ -72,21 +75,22 @@ void LensTest::eachEye_data()
     QTest::newRow("worked example, right eye")
         << true << worked << QStringList{u"5"_s, u"2"_s, u"in"_s, u"up"_s}
         << QStringList{u"1"_s, u""_s, u"out"_s, u"up"_s}
-        << u"1.58△ BO、0.47△ BD (1.64△ Base 196°) | 3.0 mm 内方、0.6 mm 上方"_s;
+        << u"1.58△ BO、0.47△ BD (1.64△ Base 196° → 1.64 196.5) | 3.0 mm 内方、0.6 mm 上方"_s;
     QTest::newRow("worked example, left eye")
         << false << worked << QStringList{u"5"_s, u"2"_s, u"in"_s, u"up"_s} << QStringList{}
-        << u"1.92△ BO、1.33△ BD (2.34△ Base 325°) | none"_s;
+        << u"1.92△ BO、1.33△ BD (2.34△ Base 325° → 2.34 325.3) | none"_s;
     // The same lens in the other cylinder sign: S + C, -C, AX + 90.
+    // The minus sign an input method types, in S as in C.
     QTest::newRow("the worked lens in plus cylinder")
-        << true << QStringList{u"-5"_s, u"+2"_s, u"120"_s} << QStringList{u"5"_s, u"2"_s, u"in"_s, u"up"_s}
+        << true << QStringList{u"−5"_s, u"+2"_s, u"120"_s} << QStringList{u"5"_s, u"2"_s, u"in"_s, u"up"_s}
         << QStringList{u"1"_s, u""_s, u"out"_s, u"up"_s}
-        << u"1.58△ BO、0.47△ BD (1.64△ Base 196°) | 3.0 mm 内方、0.6 mm 上方"_s;
+        << u"1.58△ BO、0.47△ BD (1.64△ Base 196° → 1.64 196.5) | 3.0 mm 内方、0.6 mm 上方"_s;
     QTest::newRow("-5.00, the centre 4 mm in")
         << true << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"4"_s, u""_s, u"in"_s, u"up"_s}
-        << QStringList{} << u"2.00△ BO (2.00△ Base 180°) | none"_s;
+        << QStringList{} << u"2.00△ BO (2.00△ Base 180° → 2.00 180.0) | none"_s;
     QTest::newRow("a plus lens, the centre above")
         << false << QStringList{u"+2"_s, u""_s, u""_s} << QStringList{u""_s, u"4"_s, u"in"_s, u"up"_s}
-        << QStringList{} << u"0.80△ BU (0.80△ Base 90°) | none"_s;
+        << QStringList{} << u"0.80△ BU (0.80△ Base 90° → 0.80 90.0) | none"_s;
     // F⁻¹·P: 2△ out over 4 D is 5 mm out; 1△ out over 4 D is 2.5 mm.
     QTest::newRow("+4.00 asked for 2.00△ out")
         << true << QStringList{u"4"_s, u"0"_s, u""_s} << QStringList{}
@@ -98,13 +102,22 @@ void LensTest::eachEye_data()
     // floating point; the part along the axis of no power is far under 0.005△.
     QTest::newRow("plano -2.00 x 90")
         << true << QStringList{u""_s, u"-2"_s, u"90"_s} << QStringList{u"5"_s, u"5"_s, u"in"_s, u"up"_s}
-        << QStringList{u"1"_s, u""_s, u"out"_s, u"up"_s} << u"1.00△ BO (1.00△ Base 180°) | 5.0 mm 内方"_s;
+        << QStringList{u"1"_s, u""_s, u"out"_s, u"up"_s}
+        << u"1.00△ BO (1.00△ Base 180° → 1.00 180.0) | 5.0 mm 内方"_s;
     QTest::newRow("plano -2.00 x 180")
         << true << QStringList{u"0"_s, u"−2"_s, u"180"_s} << QStringList{u"5"_s, u"5"_s, u"in"_s, u"up"_s}
-        << QStringList{u""_s, u"1"_s, u"in"_s, u"up"_s} << u"1.00△ BD (1.00△ Base 270°) | 5.0 mm 下方"_s;
+        << QStringList{u""_s, u"1"_s, u"in"_s, u"up"_s}
+        << u"1.00△ BD (1.00△ Base 270° → 1.00 270.0) | 5.0 mm 下方"_s;
     QTest::newRow("plano -2.00 x 90 asked for a vertical prism")
         << true << QStringList{u""_s, u"-2"_s, u"90"_s} << QStringList{}
         << QStringList{u"1"_s, u"1"_s, u"out"_s, u"up"_s} << u"none | cannot: 90° has no power"_s;
+    // The meridian of no power named: along the axis, or across it.
+    QTest::newRow("plano -2.00 x 180 asked for a horizontal prism")
+        << true << QStringList{u""_s, u"-2"_s, u"180"_s} << QStringList{}
+        << QStringList{u"1"_s, u""_s, u"in"_s, u"up"_s} << u"none | cannot: 0° has no power"_s;
+    QTest::newRow("+2.00 -2.00 x 180 asked for a vertical prism")
+        << true << QStringList{u"2"_s, u"-2"_s, u"180"_s} << QStringList{}
+        << QStringList{u""_s, u"1"_s, u"in"_s, u"up"_s} << u"none | cannot: 90° has no power"_s;
     QTest::newRow("plano -2.00 x 90, a vertical part under 0.005△")
         << true << QStringList{u""_s, u"-2"_s, u"90"_s} << QStringList{}
         << QStringList{u"1"_s, u"0.004"_s, u"out"_s, u"up"_s} << u"none | 5.0 mm 内方"_s;
@@ -113,9 +126,19 @@ void LensTest::eachEye_data()
     QTest::newRow("+0.50 asked for 2.00△")
         << true << QStringList{u"0.5"_s, u""_s, u""_s} << QStringList{}
         << QStringList{u"2"_s, u""_s, u"in"_s, u"up"_s} << u"none | too far: 40.0 mm 内方"_s;
+    // 30 mm is the furthest a lens is cut with: allowed, as an entry and as
+    // an offset (3△ over +1.00 D).
+    QTest::newRow("+1.00, 30 mm either way")
+        << true << QStringList{u"1"_s, u""_s, u""_s} << QStringList{u"30"_s, u""_s, u"in"_s, u"up"_s}
+        << QStringList{u"3"_s, u""_s, u"in"_s, u"up"_s}
+        << u"3.00△ BI (3.00△ Base 0° → 3.00 0.0) | 30.0 mm 内方"_s;
+    // 2△ at -0.014°: B's direction is written 0.0-359.9, as 0° and 360° are one.
+    QTest::newRow("B's direction just under 360")
+        << true << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"4"_s, u"0.001"_s, u"out"_s, u"up"_s}
+        << QStringList{} << u"2.00△ BI (2.00△ Base 360° → 2.00 0.0) | none"_s;
     QTest::newRow("full-width entries") << true << QStringList{u"－３"_s, u"－２"_s, u"３０"_s}
                                         << QStringList{u"５"_s, u"２"_s, u"in"_s, u"up"_s} << QStringList{}
-                                        << u"1.58△ BO、0.47△ BD (1.64△ Base 196°) | none"_s;
+                                        << u"1.58△ BO、0.47△ BD (1.64△ Base 196° → 1.64 196.5) | none"_s;
 
     // The checks, in order: S, C, AX, the offset, the prism; C 0 or empty
     // leaves AX unread; no lens, nothing read at all.
@@ -165,25 +188,25 @@ void LensTest::eachEye()
 
 void LensTest::atNear_data()
 {
-    // Each eye's lens (S, C, AX) and the right eye's centre 2 mm up or not;
+    // Each eye's lens (S, C, AX) and the right eye's centre (mm, in, up);
     // the reading point's depth and inset. Shows each eye's prism there,
     // the imbalance near (and far where decentred), and the slab-off.
     QTest::addColumn<QStringList>("right");
     QTest::addColumn<QStringList>("left");
-    QTest::addColumn<bool>("decentred");
+    QTest::addColumn<QStringList>("centre");
     QTest::addColumn<QStringList>("point");  // depth, inset
     QTest::addColumn<QString>("shows");
     const QStringList tenDown{u"10"_s, u""_s};
     // The worked check: 10 mm down through -5.00 and -3.00.
     QTest::newRow("worked check") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
-                                  << false << tenDown
+                                  << QStringList{} << tenDown
                                   << u"5.00△ BD | 3.00△ BD | near 2.00 right | slab-off 2.00 on right"_s;
     // An oblique cylinder: the reading point's place across matters.
     QTest::newRow("plano -2.00 x 45, no inset")
-        << QStringList{u""_s, u"-2"_s, u"45"_s} << QStringList{u"0"_s, u""_s, u""_s} << false << tenDown
-        << u"1.00△ BI、1.00△ BD | none | near 1.00 right | slab-off 1.00 on right, rarely made"_s;
+        << QStringList{u""_s, u"-2"_s, u"45"_s} << QStringList{u"0"_s, u""_s, u""_s} << QStringList{}
+        << tenDown << u"1.00△ BI、1.00△ BD | none | near 1.00 right | slab-off 1.00 on right, rarely made"_s;
     QTest::newRow("plano -2.00 x 45, 2 mm in")
-        << QStringList{u""_s, u"-2"_s, u"45"_s} << QStringList{u"0"_s, u""_s, u""_s} << false
+        << QStringList{u""_s, u"-2"_s, u"45"_s} << QStringList{u"0"_s, u""_s, u""_s} << QStringList{}
         << QStringList{u"10"_s, u"2"_s}
         << u"1.20△ BI、1.20△ BD | none | near 1.20 right | slab-off 1.20 on right, rarely made"_s;
     // Mirror lenses (the left axis 180 - the right's) differ only across:
@@ -191,8 +214,8 @@ void LensTest::atNear_data()
     // left; 10 mm down, 0 or 4 mm in.
     for (const QString& inset : {u"0"_s, u"4"_s})
         QTest::addRow("mirror lenses, %s mm in", qPrintable(inset))
-            << QStringList{u"-2"_s, u"-1"_s, u"30"_s} << QStringList{u"-2"_s, u"-1"_s, u"150"_s} << false
-            << QStringList{u"10"_s, inset}
+            << QStringList{u"-2"_s, u"-1"_s, u"30"_s} << QStringList{u"-2"_s, u"-1"_s, u"150"_s}
+            << QStringList{} << QStringList{u"10"_s, inset}
             << (inset == u"0"_s ? u"0.43△ BI、2.75△ BD | 0.43△ BI、2.75△ BD | near 0.00 | none"_s
                                 : u"1.33△ BI、2.92△ BD | 1.33△ BI、2.92△ BD | near 0.00 | none"_s);
     // The thresholds, on the written size: 10 mm through -5.00 and the left.
@@ -201,39 +224,53 @@ void LensTest::atNear_data()
              {u"-3.51"_s, u"near 1.49 right | slab-off 1.49 on right, rarely made"_s},
              {u"-3.5"_s, u"near 1.50 right | slab-off 1.50 on right"_s}})
         QTest::addRow("threshold, left %s", qPrintable(left))
-            << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{left, u""_s, u""_s} << false << tenDown
+            << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{left, u""_s, u""_s} << QStringList{}
+            << tenDown
             << u"5.00△ BD | "_s + QString::fromStdString(prism::format_number(-left.toDouble(), 2))
                 + u"△ BD | "_s + shows;
     // The right centre 2 mm up: 6△ at near, 1△ far; the slab-off corrects
     // only the change from distance to near.
     QTest::newRow("decentred")
-        << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s} << true << tenDown
+        << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
+        << QStringList{u""_s, u"2"_s} << tenDown
         << u"6.00△ BD | 3.00△ BD | near 3.00 right | far 1.00 right | slab-off 2.00 on right"_s;
+    // A sideways decentration is a decentration: it has a distance imbalance.
+    QTest::newRow("decentred sideways")
+        << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
+        << QStringList{u"2"_s, u""_s} << tenDown
+        << u"1.00△ BO、5.00△ BD | 3.00△ BD | near 2.00 right | far 0.00 | slab-off 2.00 on right"_s;
+    // The right centre 6 mm down: 2△ at near, the left eye now more base
+    // down there, yet the change from distance to near is still the right's.
+    QTest::newRow("decentred against the change")
+        << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
+        << QStringList{u""_s, u"6"_s, u"in"_s, u"down"_s} << tenDown
+        << u"2.00△ BD | 3.00△ BD | near 1.00 left | far 3.00 left | slab-off 2.00 on right"_s;
     QTest::newRow("one lens") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u""_s, u""_s, u""_s}
-                              << false << tenDown << u"needs both lenses"_s;
+                              << QStringList{} << tenDown << u"needs both lenses"_s;
     QTest::newRow("too deep") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
-                              << false << QStringList{u"31"_s, u""_s} << u"refused 1"_s;
+                              << QStringList{} << QStringList{u"31"_s, u""_s} << u"refused 1"_s;
     QTest::newRow("too far in") << QStringList{u"-5"_s, u""_s, u""_s} << QStringList{u"-3"_s, u""_s, u""_s}
-                                << false << QStringList{u"10"_s, u"10.5"_s} << u"refused 2"_s;
+                                << QStringList{} << QStringList{u"10"_s, u"10.5"_s} << u"refused 2"_s;
 }
 
 void LensTest::atNear()
 {
     QFETCH(QStringList, right);
     QFETCH(QStringList, left);
-    QFETCH(bool, decentred);
+    QFETCH(QStringList, centre);
     QFETCH(QStringList, point);
     QFETCH(QString, shows);
-    std::string texts[6];
+    std::string texts[8];
     for (int i = 0; i < 3; ++i)
         texts[i] = right[i].toStdString(), texts[i + 3] = left[i].toStdString();
-    const std::string up = decentred ? "2" : "";
-    const auto eye = [&](prism::Eye which, int at, std::string_view y) {
-        return prism::lens_compute(
-            which, {texts[at], texts[at + 1], texts[at + 2], "", y, true, true, "", ""});
-    };
-    const prism::NearShown n = prism::near_compute(eye(prism::Eye::Right, 0, up),
-        eye(prism::Eye::Left, 3, ""), point[0].toStdString(), point[1].toStdString());
+    texts[6] = centre.value(0).toStdString();
+    texts[7] = centre.value(1).toStdString();
+    const prism::NearShown n
+        = prism::near_compute(prism::lens_compute(prism::Eye::Right,
+                                  {texts[0], texts[1], texts[2], texts[6], texts[7],
+                                      centre.value(2) != u"out"_s, centre.value(3) != u"down"_s, "", ""}),
+            prism::lens_compute(prism::Eye::Left, {texts[3], texts[4], texts[5], "", "", true, true, "", ""}),
+            point[0].toStdString(), point[1].toStdString());
     const auto named = [](const std::optional<prism::Eye>& e) {
         return !e ? QString() : e == prism::Eye::Right ? u" right"_s : u" left"_s;
     };
