@@ -8,6 +8,7 @@
 #include "fonts.h"
 #include "lenswindow.h"
 #include "lineshape.h"
+#include "placement.h"
 #include "printing.h"
 #include "twips.h"
 
@@ -30,23 +31,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Where a window of `size` opens beside `owner`: to its right where it is
-// whole on `screen` there, else below it, else as near to its right as the
-// screen lets it be whole (over the owner, on a small screen).
-QPoint beside(const QRect& owner, const QSize& size, const QRect& screen)
-{
-    constexpr int gap = 8;
-    for (const QPoint at : {owner.topRight() + QPoint(gap + 1, 0), owner.bottomLeft() + QPoint(0, gap + 1)})
-        if (screen.contains(QRect(at, size)))
-            return at;
-    QRect place(owner.topRight() + QPoint(gap + 1, 0), size);
-    place.moveRight(std::min(place.right(), screen.right()));
-    place.moveBottom(std::min(place.bottom(), screen.bottom()));
-    place.moveLeft(std::max(place.left(), screen.left()));
-    place.moveTop(std::max(place.top(), screen.top()));
-    return place.topLeft();
-}
 
 QColor colour(const form::Rgb& c)
 {
@@ -437,7 +421,8 @@ void Form1::openLens()
         // Beside this window, whole on its screen, where a window manager
         // does not place it; its frame taken to be as this window's.
         const QSize frame = frameGeometry().size() - size();
-        m_lens->move(beside(frameGeometry(), m_lens->sizeHint() + frame, screen()->availableGeometry()));
+        m_lens->move(
+            placement::beside(frameGeometry(), m_lens->sizeHint() + frame, screen()->availableGeometry()));
     }
     m_lens->show();
     m_lens->raise();
