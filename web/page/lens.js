@@ -118,20 +118,24 @@ export async function openLens(section, page) {
       page.showMessage(says);
     }
   }
+  // Enter in an entry computes, and goes no further: the same key would
+  // otherwise press the message's OK the moment it opens.
+  const onEnter = (event) => {
+    if (event.key !== 'Enter' || event.isComposing) return;
+    event.preventDefault();
+    run();
+  };
   compute.addEventListener('click', run);
   for (const input of [near.depth, near.inset]) {
     input.addEventListener('input', () => near.show(null));
-    input.addEventListener('keydown', (event) => event.key === 'Enter' && !event.isComposing && run());
+    input.addEventListener('keydown', onEnter);
   }
   sides.forEach((side, i) => {
     side.onEdit(() => {
       show(i, null);
       near.show(null);
     });
-    for (const input of Object.values(side.entries))
-      input.addEventListener('keydown', (event) => {
-        if (event.key === 'Enter' && !event.isComposing) run();
-      });
+    for (const input of Object.values(side.entries)) input.addEventListener('keydown', onEnter);
     side.intoB.addEventListener('click', () => composer.putIntoB(shown[i].b.power, shown[i].b.direction));
     side.copy.addEventListener('click', () => {
       const t = texts(shown[i], eyes);
