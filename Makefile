@@ -6,7 +6,9 @@
 #                   everything the suites need)
 # Further checks:
 #   make lint       the C++ against clang-format, the JavaScript against
-#                   Prettier and ESLint (web/package-lock.json pins them)
+#                   Prettier and ESLint, and the values the page hands the
+#                   module against their typed shapes (tsc --checkJs);
+#                   web/package-lock.json pins the tools
 #   make sanitize   every suite again, built with AddressSanitizer and UBSan
 #   make fuzz       the libFuzzer target for FUZZ_SECONDS (default 60)
 #   make package    the Debian package (build/prism-compose_<version>_amd64.deb)
@@ -54,7 +56,8 @@ test: build
 lint: setup
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 	@cd web && npx --no-install prettier --check --log-level warn . && npx --no-install eslint .
-	@echo "lint: the C++ and the JavaScript are as their formatters and linter want them"
+	@cd web && npx --no-install tsc -p tsconfig.json
+	@echo "lint: the C++ and the JavaScript are as their formatters and linter want them, the module's values as typed"
 
 sanitize: setup
 	@$(call quietly,cmake --preset sanitize $(CMAKE_ARGS))

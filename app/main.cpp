@@ -2,6 +2,7 @@
 #include "commandline.h"
 #include "form1.h"
 #include "startup.h"
+#include "tools.h"
 
 #include <QApplication>
 
@@ -25,8 +26,9 @@ int main(int argc, char* argv[])
 
     const auto app = startApplication(argc, argv);
     Form1 form;
+    Tools tools(form);
     form.show();
     if (commandLine.lens)
-        form.openLens();
+        tools.openLens();
     return app->exec();
 }

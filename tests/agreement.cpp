@@ -134,8 +134,9 @@ int main(int argc, char** argv)
             ? examples[static_cast<size_t>(i)]
             : std::vector<std::string>{
                 entries.power(), entries.direction(), entries.power(), entries.direction()};
-        const std::string value
-            = taken(prism_compute(in[0].c_str(), in[1].c_str(), in[2].c_str(), in[3].c_str()));
+        const std::string value = taken(prism_compute(json::object(
+            {{"aPower", json::string(in[0])}, {"aBase", json::string(in[1])}, {"bPower", json::string(in[2])},
+                {"bBase", json::string(in[3])}}).c_str()));
         const std::string line = json::object({{"in",
                                                    json::array({json::string(in[0]), json::string(in[1]),
                                                        json::string(in[2]), json::string(in[3])})},

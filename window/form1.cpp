@@ -2,17 +2,15 @@
 #include "form1.h"
 
 #include "described.h"
-#include "eyes.h"
 #include "filledbutton.h"
 #include "fitting.h"
 #include "fonts.h"
-#include "lenswindow.h"
 #include "lineshape.h"
-#include "placement.h"
 #include "printing.h"
 #include "twips.h"
 
 #include <form/form.h>
+#include <texts/eyes.h>
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +20,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <iterator>
@@ -206,13 +203,13 @@ void Form1::addCopies(const form::EyeWords& words)
     m_copyResult = copy(words.copyResult, Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     m_copyRight = copy(words.copyRight, Qt::CTRL | Qt::SHIFT | Qt::Key_R);
     m_copyLeft = copy(words.copyLeft, Qt::CTRL | Qt::SHIFT | Qt::Key_L);
-    // The lens tool, always offered.
-    auto* lens = new QAction(described(form::description().lens.open), Label6);
-    lens->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
-    lens->setShortcutContext(Qt::WindowShortcut);
-    connect(lens, &QAction::triggered, this, &Form1::openLens);
-    Label6->addAction(lens);
     Label6->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void Form1::addResultAction(QAction* action)
+{
+    action->setShortcutContext(Qt::WindowShortcut);
+    Label6->addAction(action);
 }
 
 QString Form1::programTitle()
@@ -394,12 +391,12 @@ void Form1::clearResult()
 
 // The result line in a lens order's words for each eye, beside it: in its
 // tooltip, its accessible description and its menu's copies, while it shows
-// a result; at rest, only what it is.
+// a result; at rest, only what it is. Then C is offered, or withdrawn.
 void Form1::showEyes(const std::optional<prism::Eyes>& eyes)
 {
     const QString& resting = m_resultDescription;
-    const form::EyeWords& words = form::description().eyes;
-    const QString text = eyes ? eyes_text(*eyes, words) : QString();
+    const texts::EyesTexts t = eyes ? texts::eyes_texts(*eyes) : texts::EyesTexts{};
+    const QString text = eyes ? QString::fromStdString(texts::eyes_summary(*eyes)) : QString();
     Label6->setToolTip(text);
     Label6->setAccessibleDescription(eyes ? resting + u'\n' + text : resting);
     const auto offer = [](QAction* copy, const QString& what) {
@@ -407,34 +404,9 @@ void Form1::showEyes(const std::optional<prism::Eyes>& eyes)
         copy->setEnabled(!what.isEmpty());
     };
     offer(m_copyResult, eyes ? Label6->text() : QString());
-    offer(m_copyRight, eyes ? parts_text(eyes->asRight.parts, words) : QString());
-    offer(m_copyLeft, eyes ? parts_text(eyes->asLeft.parts, words) : QString());
-    offerToLens();
-}
-
-void Form1::openLens()
-{
-    if (!m_lens) {
-        m_lens = new LensWindow(this);
-        connect(m_lens, &LensWindow::putIntoB, this, &Form1::putIntoB);
-        offerToLens();
-        // Beside this window, whole on its screen, where a window manager
-        // does not place it; its frame taken to be as this window's.
-        const QSize frame = frameGeometry().size() - size();
-        m_lens->move(
-            placement::beside(frameGeometry(), m_lens->sizeHint() + frame, screen()->availableGeometry()));
-    }
-    m_lens->show();
-    m_lens->raise();
-    m_lens->activateWindow();
-}
-
-// While a result shows, the lens tool may take C's components as composed.
-void Form1::offerToLens()
-{
-    if (m_lens)
-        m_lens->offerComposer(
-            m_copyResult->isEnabled() ? std::optional(prism::Vector{m_state.CX, m_state.CY}) : std::nullopt);
+    offer(m_copyRight, QString::fromStdString(t.copyRight));
+    offer(m_copyLeft, QString::fromStdString(t.copyLeft));
+    emit resultChanged(eyes.has_value());
 }
 
 // Typed into B as any edit is: the shown result and diagram go.

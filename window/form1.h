@@ -26,12 +26,12 @@
 // end points of Line1..Line3 and the diagram shown, and showEyes -> each
 // eye's words in Label6's tooltip, accessible description and copies.
 //
-// The lens tool (LensWindow) opens from the result line's menu, Ctrl+Shift+D
-// and --lens; while a result shows it may fill its prisms from C and put
-// an eye's prism into B's entries, an edit like any other.
+// Another tool may join the composer: add an action to the result line's
+// menu, learn when a result shows and when it clears (resultChanged, C then
+// in state()), and put a prism into B's entries, an edit like any other.
 #pragma once
 
-#include <prism/prism.h>
+#include <prism/compose.h>
 
 #include <QWidget>
 
@@ -46,7 +46,6 @@ enum class Role;
 enum class LineRole;
 }  // namespace form
 
-class LensWindow;
 class LineShape;
 class QAction;
 class QLabel;
@@ -68,9 +67,17 @@ public:
     // The title the program's messages carry.
     static QString programTitle();
 
+    // An action of another tool in the result line's menu, after the copies;
+    // its shortcut works anywhere in this window.
+    void addResultAction(QAction* action);
+
+signals:
+    // A result shows (its C is then state().CX, CY), or it is gone.
+    void resultChanged(bool shows);
+
 public slots:
-    // The lens tool's window beside this one (made at the first call).
-    void openLens();
+    // A prism into B's entries, typed as a user types: the result clears.
+    void putIntoB(const QString& power, const QString& direction);
 
     void Command1_Click();  // compute
     void Command2_Click();  // reset
@@ -95,8 +102,6 @@ private:
     void showEyes(const std::optional<prism::Eyes>& eyes);
     void addCopies(const form::EyeWords& words);
     void showMessage(const QString& text);
-    void offerToLens();
-    void putIntoB(const QString& power, const QString& direction);
 
     prism::CompositionState m_state;
 
@@ -125,5 +130,4 @@ private:
     QAction* m_copyResult = nullptr;
     QAction* m_copyRight = nullptr;
     QAction* m_copyLeft = nullptr;
-    LensWindow* m_lens = nullptr;
 };

@@ -108,16 +108,72 @@ constexpr std::array Lines{
 // clang-format on
 
 // clang-format off
-constexpr std::array LensEntries{
-    LensEntryWords{LensField::Sphere, LensGroup::Lens, "S", "S", ""},
-    LensEntryWords{LensField::Cylinder, LensGroup::Lens, "C", "C", ""},
-    LensEntryWords{LensField::Axis, LensGroup::Lens, "AX", "AX", ""},
-    LensEntryWords{LensField::CentreX, LensGroup::Decentration, "水平 mm", "水平偏心", "水平偏心の向き"},
-    LensEntryWords{LensField::CentreY, LensGroup::Decentration, "垂直 mm", "垂直偏心", "垂直偏心の向き"},
-    LensEntryWords{LensField::PrismX, LensGroup::Prism, "水平 △", "水平プリズム", "水平プリズムの基底"},
-    LensEntryWords{LensField::PrismY, LensGroup::Prism, "垂直 △", "垂直プリズム", "垂直プリズムの基底"},
+constexpr std::array<LensEntryWords, 7> LensEntries{
+    LensEntryWords{LensGroup::Lens, "sphere", "S", "S", ""},
+    LensEntryWords{LensGroup::Lens, "cylinder", "C", "C", ""},
+    LensEntryWords{LensGroup::Lens, "axis", "AX", "AX", ""},
+    LensEntryWords{LensGroup::Decentration, "centreX", "水平 mm", "水平偏心", "水平偏心の向き"},
+    LensEntryWords{LensGroup::Decentration, "centreY", "垂直 mm", "垂直偏心", "垂直偏心の向き"},
+    LensEntryWords{LensGroup::Prism, "prismX", "水平 △", "水平プリズム", "水平プリズムの基底"},
+    LensEntryWords{LensGroup::Prism, "prismY", "垂直 △", "垂直プリズム", "垂直プリズムの基底"},
 };
 // clang-format on
+
+// The words of C for each eye, and of the lens tool: each a constant of its
+// own, so that what needs only them takes no more of the form.
+constexpr EyeWords Eyes{.heading = "眼ごとのプリズム",
+    .part = "%1△ %2",
+    .separator = "、",
+    .rightEye = "右眼",
+    .leftEye = "左眼",
+    .asRight = "Ｃを右眼に",
+    .asLeft = "Ｃを左眼に",
+    .split = "半分ずつ",
+    .noPrism = "プリズムは要りません",
+    .smallParts = "水平・垂直とも0.05△未満",
+    .copyResult = "結果をコピー",
+    .copyRight = "右眼の値をコピー",
+    .copyLeft = "左眼の値をコピー",
+    .copied = "コピーしました"};
+
+constexpr LensWords Lens{.title = "レンズの偏心とプリズム",
+    .open = "レンズの偏心とプリズム…",
+    .font = regular(PGothic, 10.5),
+    .groups = {"レンズ", "偏心からプリズム", "プリズムから偏心"},
+    .entries = LensEntries,
+    .offsetWays = {"内方", "外方", "上方", "下方"},
+    .prismWays = {"BI", "BO", "BU", "BD"},
+    .prismChoices = {"BI（基底内方）", "BO（基底外方）", "BU（基底上方）", "BD（基底下方）"},
+    .offsetPart = "%1 mm %2",
+    .compute = "計算",
+    .noPrism = "プリズムなし",
+    .noOffset = "偏心なし",
+    .blocked = "%1°の経線に度数がないので、偏心では得られません",
+    .tooFar = "偏心では得られません（%1 が要ります）",
+    .powerTakes = "%1 には −30.00 から 30.00 までの数を入れて下さい",
+    .axisTakes = "%1 には 0 から 180 までの数を入れて下さい",
+    .axisNeeded = "C が 0 でないときは、%1 も入れて下さい",
+    .sizeTakes = "%1 には 0 から 30 までの数を入れて下さい",
+    .fillHeading = "合成プリズムＣを求めるプリズムに：",
+    .fills = {"Ｃを右眼に", "Ｃを右眼に・半分ずつ", "Ｃを左眼に", "Ｃを左眼に・半分ずつ"},
+    .intoB = {"右眼のプリズムをＢに", "左眼のプリズムをＢに"},
+    .copy = {"右眼の結果をコピー", "左眼の結果をコピー"},
+    .nearHeading = "近用部の上下プリズム差",
+    .depthLabel = "下方 mm",
+    .depthName = "近用 下方",
+    .depthAtStart = "10",
+    .insetLabel = "内寄せ mm",
+    .insetName = "近用 内寄せ",
+    .insetTakes = "%1 には 0 から 10 までの数を入れて下さい",
+    .needsBoth = "両眼のレンズを入れると、近用部の上下プリズム差を求めます",
+    .nearPrism = "%1（近用部）：%2",
+    .nearImbalance = "上下プリズム差（近用）：%1△",
+    .farImbalance = "上下プリズム差（遠用）：%1△",
+    .moreDown = "（%1のほうが基底下方）",
+    .slabOff = "スラブオフ %1△ 基底上方を%2のレンズに、または逆スラブ %1△ 基底下方を%3のレンズに",
+    .adapt = "1.5△ 未満では多くの人が慣れるので、スラブオフはほとんど作りません",
+    .steps = "スラブオフは 0.5△ 刻みで作られます。注文する量は眼鏡店で決めて下さい",
+    .copyNear = "上下プリズム差をコピー"};
 
 constexpr Description Form{
     .windowTitle = "Form1",
@@ -167,58 +223,8 @@ constexpr Description Form{
         .notAccepting = "プリンター「%1」が停止しているか、印刷を受け付けていません。",
         .notSent = "プリンター「%1」に送れませんでした。",
         .detail = "（%1）"},
-    .eyes = {.heading = "眼ごとのプリズム",
-        .part = "%1△ %2",
-        .separator = "、",
-        .rightEye = "右眼",
-        .leftEye = "左眼",
-        .asRight = "Ｃを右眼に",
-        .asLeft = "Ｃを左眼に",
-        .split = "半分ずつ",
-        .noPrism = "プリズムは要りません",
-        .smallParts = "水平・垂直とも0.05△未満",
-        .copyResult = "結果をコピー",
-        .copyRight = "右眼の値をコピー",
-        .copyLeft = "左眼の値をコピー",
-        .copied = "コピーしました"},
-    .lens = {.title = "レンズの偏心とプリズム",
-        .open = "レンズの偏心とプリズム…",
-        .font = regular(PGothic, 10.5),
-        .groups = {"レンズ", "偏心からプリズム", "プリズムから偏心"},
-        .entries = LensEntries,
-        .offsetWays = {"内方", "外方", "上方", "下方"},
-        .prismWays = {"BI", "BO", "BU", "BD"},
-        .prismChoices = {"BI（基底内方）", "BO（基底外方）", "BU（基底上方）", "BD（基底下方）"},
-        .offsetPart = "%1 mm %2",
-        .compute = "計算",
-        .noPrism = "プリズムなし",
-        .noOffset = "偏心なし",
-        .blocked = "%1°の経線に度数がないので、偏心では得られません",
-        .tooFar = "偏心では得られません（%1 が要ります）",
-        .powerTakes = "%1 には −30.00 から 30.00 までの数を入れて下さい",
-        .axisTakes = "%1 には 0 から 180 までの数を入れて下さい",
-        .axisNeeded = "C が 0 でないときは、%1 も入れて下さい",
-        .sizeTakes = "%1 には 0 から 30 までの数を入れて下さい",
-        .fillHeading = "合成プリズムＣを求めるプリズムに：",
-        .fills = {"Ｃを右眼に", "Ｃを右眼に・半分ずつ", "Ｃを左眼に", "Ｃを左眼に・半分ずつ"},
-        .intoB = "%1のプリズムをＢに",
-        .copy = "%1の結果をコピー",
-        .nearHeading = "近用部の上下プリズム差",
-        .depthLabel = "下方 mm",
-        .depthName = "近用 下方",
-        .depthAtStart = "10",
-        .insetLabel = "内寄せ mm",
-        .insetName = "近用 内寄せ",
-        .insetTakes = "%1 には 0 から 10 までの数を入れて下さい",
-        .needsBoth = "両眼のレンズを入れると、近用部の上下プリズム差を求めます",
-        .nearPrism = "%1（近用部）：%2",
-        .nearImbalance = "上下プリズム差（近用）：%1△",
-        .farImbalance = "上下プリズム差（遠用）：%1△",
-        .moreDown = "（%1のほうが基底下方）",
-        .slabOff = "スラブオフ %1△ 基底上方を%2のレンズに、または逆スラブ %1△ 基底下方を%3のレンズに",
-        .adapt = "1.5△ 未満では多くの人が慣れるので、スラブオフはほとんど作りません",
-        .steps = "スラブオフは 0.5△ 刻みで作られます。注文する量は眼鏡店で決めて下さい",
-        .copyNear = "上下プリズム差をコピー"},
+    .eyes = Eyes,
+    .lens = Lens,
 };
 
 // IPA's gothic faces share the metrics of the two Windows gothics, so the
@@ -240,6 +246,16 @@ const std::array Substitutions{
 const Description& description()
 {
     return Form;
+}
+
+const EyeWords& eye_words()
+{
+    return Eyes;
+}
+
+const LensWords& lens_words()
+{
+    return Lens;
 }
 
 std::span<const Substitution> substitutions()
@@ -275,14 +291,6 @@ std::string_view name(Role role)
 std::string_view name(LineRole role)
 {
     return LineRoleNames[size_t(role)];
-}
-
-std::string_view name(LensField field)
-{
-    constexpr std::array<std::string_view, 7> Names{
-        "sphere", "cylinder", "axis", "centre x", "centre y", "prism x", "prism y"};
-    static_assert(Names.size() == size_t(LensField::PrismY) + 1);
-    return Names[size_t(field)];
 }
 
 }  // namespace form

@@ -124,7 +124,7 @@ std::string lensWords(const LensWords& w)
 {
     std::vector<std::string> entries;
     for (const LensEntryWords& e : w.entries)
-        entries.push_back(object({{"field", string(name(e.field))}, {"group", number(int(e.group))},
+        entries.push_back(object({{"key", string(e.key)}, {"group", number(int(e.group))},
             {"label", string(e.label)}, {"name", string(e.name)}, {"choice", string(e.choice)}}));
     return object({{"title", string(w.title)}, {"open", string(w.open)}, {"font", font(w.font)},
         {"groups", strings(w.groups)}, {"entries", array(entries)}, {"offsetWays", strings(w.offsetWays)},
@@ -133,8 +133,8 @@ std::string lensWords(const LensWords& w)
         {"noOffset", string(w.noOffset)}, {"blocked", string(w.blocked)}, {"tooFar", string(w.tooFar)},
         {"powerTakes", string(w.powerTakes)}, {"axisTakes", string(w.axisTakes)},
         {"axisNeeded", string(w.axisNeeded)}, {"sizeTakes", string(w.sizeTakes)},
-        {"fillHeading", string(w.fillHeading)}, {"fills", strings(w.fills)}, {"intoB", string(w.intoB)},
-        {"copy", string(w.copy)}, {"nearHeading", string(w.nearHeading)},
+        {"fillHeading", string(w.fillHeading)}, {"fills", strings(w.fills)}, {"intoB", strings(w.intoB)},
+        {"copy", strings(w.copy)}, {"nearHeading", string(w.nearHeading)},
         {"depthLabel", string(w.depthLabel)}, {"depthName", string(w.depthName)},
         {"depthAtStart", string(w.depthAtStart)}, {"insetLabel", string(w.insetLabel)},
         {"insetName", string(w.insetName)}, {"insetTakes", string(w.insetTakes)},

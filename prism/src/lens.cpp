@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include <prism/prism.h>
+#include <prism/lens.h>
+#include <prism/numbers.h>
 
 #include <cmath>
 #include <numbers>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace prism {
 
@@ -126,59 +128,55 @@ std::optional<Vector> decentration_for_prism(const Lens& lens, Vector prism)
     return Vector{i.d.x * 10, i.d.y * 10};
 }
 
-LensShown lens_compute(Eye eye, const LensEntries& e)
+LensReading read_lens(Eye eye, const LensEntries& e)
 {
-    LensShown shown;
-    shown.lens = !(e.sphere.empty() && e.cylinder.empty() && e.axis.empty());
-    if (!shown.lens)
-        return shown;
-    const auto refuse = [&](LensEntry which, bool needed = false) {
-        shown.refused = which;
-        shown.needed = needed;
-        return shown;
-    };
-    const auto sphere = entry(e.sphere, true, -30, 30);
+    const auto text = [&](LensField f) { return e.texts[size_t(f)]; };
+    if (text(LensField::Sphere).empty() && text(LensField::Cylinder).empty() && text(LensField::Axis).empty())
+        return std::monostate{};
+    const auto sphere = entry(text(LensField::Sphere), true, -30, 30);
     if (!sphere)
-        return refuse(LensEntry::Sphere);
-    const auto cylinder = entry(e.cylinder, true, -30, 30);
+        return LensRefusal{LensField::Sphere};
+    const auto cylinder = entry(text(LensField::Cylinder), true, -30, 30);
     if (!cylinder)
-        return refuse(LensEntry::Cylinder);
-    Lens lens{*sphere, *cylinder, 0};
+        return LensRefusal{LensField::Cylinder};
+    LensRead read{{*sphere, *cylinder, 0}, {}, {}};
     if (*cylinder != 0) {
-        if (e.axis.empty())
-            return refuse(LensEntry::Axis, true);
-        const auto axis = entry(e.axis, false, 0, 180);
+        if (text(LensField::Axis).empty())
+            return LensRefusal{LensField::Axis, true};
+        const auto axis = entry(text(LensField::Axis), false, 0, 180);
         if (!axis)
-            return refuse(LensEntry::Axis);
-        lens.axis = *axis;
+            return LensRefusal{LensField::Axis};
+        read.lens.axis = *axis;
     }
     double sizes[4];
-    const std::string_view texts[4] = {e.centreX, e.centreY, e.prismX, e.prismY};
     for (int i = 0; i < 4; ++i) {
-        const auto size = entry(texts[i], false, 0, FurthestOffset);
+        const LensField field = LensField(int(LensField::CentreX) + i);
+        const auto size = entry(text(field), false, 0, FurthestOffset);
         if (!size)
-            return refuse(LensEntry(int(LensEntry::CentreX) + i));
+            return LensRefusal{field};
         sizes[i] = *size;
     }
+    read.centre = {signedPart(sizes[0], e.centreIn, eye, true), signedPart(sizes[1], e.centreUp, eye, false)};
+    read.wanted = {signedPart(sizes[2], e.baseIn, eye, true), signedPart(sizes[3], e.baseUp, eye, false)};
+    return read;
+}
 
-    const Vector centre{
-        signedPart(sizes[0], e.centreIn, eye, true), signedPart(sizes[1], e.centreUp, eye, false)};
-    shown.read = lens;
-    shown.centre = centre;
-    const Vector p = prism_from_decentration(lens, centre);
+LensShown lens_compute(Eye eye, const LensRead& read)
+{
+    LensShown shown;
+    const Vector p = prism_from_decentration(read.lens, read.centre);
     shown.prism = wayParts(p, eye, 2);
     if (shown.prism[0] || shown.prism[1]) {
         const std::string power = format_number(std::hypot(p.x, p.y), 2);
         shown.prismForm = power + "\u25B3 Base " + format_number(direction(p), 0) + "\u00B0";
         shown.bPower = power;
+        // B takes 0.0-359.9: 0° and 360° are one direction.
         shown.bDirection = format_number(direction(p), 1);
         if (shown.bDirection == "360.0")
             shown.bDirection = "0.0";
     }
 
-    const Vector wanted{
-        signedPart(sizes[2], e.baseIn, eye, true), signedPart(sizes[3], e.baseUp, eye, false)};
-    const Inverse i = inverse(lens, wanted);
+    const Inverse i = inverse(read.lens, read.wanted);
     if (i.blocked) {
         shown.blocked = i.blocked;
         return shown;
@@ -197,24 +195,24 @@ Vector prism_at_point(const Lens& lens, Vector point_mm)
     return {-p.x, -p.y};
 }
 
-NearShown near_compute(
-    const LensShown& right, const LensShown& left, std::string_view depth, std::string_view inset)
+NearShown near_compute(const std::optional<LensRead>& right, const std::optional<LensRead>& left,
+    std::string_view depth, std::string_view inset)
 {
     NearShown shown;
     const auto depthMm = entry(depth, false, 0, FurthestOffset);
     if (!depthMm) {
-        shown.refused = NearShown::Refused::Depth;
+        shown.refused = NearField::Depth;
         return shown;
     }
     const auto insetMm = entry(inset, false, 0, 10);
     if (!insetMm) {
-        shown.refused = NearShown::Refused::Inset;
+        shown.refused = NearField::Inset;
         return shown;
     }
-    const LensShown* eyes[2] = {&right, &left};
-    shown.bothLenses = right.lens && left.lens && !right.refused && !left.refused;
+    shown.bothLenses = right && left;
     if (!shown.bothLenses)
         return shown;
+    const LensRead* eyes[2] = {&*right, &*left};
 
     // The vertical difference of two prisms (right less left), written, and
     // the eye more base down.
@@ -231,15 +229,15 @@ NearShown near_compute(
         const Eye eye = i == 0 ? Eye::Right : Eye::Left;
         const Vector r{eye == Eye::Right ? *insetMm : -*insetMm, -*depthMm};
         const Vector d = eyes[i]->centre;
-        atNear[i] = prism_at_point(eyes[i]->read, {r.x - d.x, r.y - d.y});
-        change[i] = prism_at_point(eyes[i]->read, r);
+        atNear[i] = prism_at_point(eyes[i]->lens, {r.x - d.x, r.y - d.y});
+        change[i] = prism_at_point(eyes[i]->lens, r);
         shown.prisms[size_t(i)] = wayParts(atNear[i], eye, 2);
         decentred = decentred || d.x != 0 || d.y != 0;
     }
     shown.near = imbalance(atNear[0].y, atNear[1].y);
     if (decentred) {
-        const Vector far[2] = {prism_from_decentration(right.read, right.centre),
-            prism_from_decentration(left.read, left.centre)};
+        const Vector far[2] = {prism_from_decentration(right->lens, right->centre),
+            prism_from_decentration(left->lens, left->centre)};
         shown.distance = imbalance(far[0].y, far[1].y);
     }
     // A slab-off corrects only the change from distance to near.
@@ -250,6 +248,30 @@ NearShown near_compute(
         shown.slabOff = correction.moreDown;
         shown.rarelyMade = size < 1.5;
     }
+    return shown;
+}
+
+LensToolShown lens_tool(const LensToolEntries& entries)
+{
+    LensToolShown shown;
+    std::array<std::optional<LensRead>, 2> read;
+    for (size_t i = 0; i < 2; ++i) {
+        const Eye eye = i == 0 ? Eye::Right : Eye::Left;
+        const LensReading reading = read_lens(eye, entries.eyes[i]);
+        if (const auto* refusal = std::get_if<LensRefusal>(&reading)) {
+            if (!shown.refused)
+                shown.refused = LensToolRefusal{eye, *refusal};
+        } else if (const auto* r = std::get_if<LensRead>(&reading)) {
+            read[i] = *r;
+            shown.eyes[i] = lens_compute(eye, *r);
+        }
+    }
+    // The imbalance belongs to both lenses: none beside an eye's refused entry.
+    if (shown.refused)
+        return shown;
+    shown.near = near_compute(read[0], read[1], entries.depth, entries.inset);
+    if (shown.near->refused)
+        shown.refused = LensToolRefusal{std::nullopt, {}, *shown.near->refused};
     return shown;
 }
 

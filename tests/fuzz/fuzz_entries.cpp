@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target over the whole path from the four entry texts to
 // everything the window shows: conversion, the entry checks, composition,
-// the finite check, the result line, the diagram scale and end points.
+// the finite check, the result line, the diagram scale and end points; and
+// over the module's calls, the same input taken as the value each call
+// reads (its JSON reader, its named fields, the texts it answers with).
 //
 // Input: the four entries separated by newlines (A power, A direction,
-// B power, B direction); the last entry takes the rest of the input.
+// B power, B direction); the last entry takes the rest of the input. The
+// whole input is also each call's value.
+#include "bindings.h"
+#include "lens.h"
+
+#include <form/json.h>
 #include <prism/prism.h>
 
 #include <array>
@@ -138,12 +145,31 @@ void check_diagram(prism::CompositionState& state)
     }
 }
 
+// Each call answers with one JSON object, whatever it is handed: an error
+// that says why, or what it shows; never a crash, never a half-written value.
+void check_calls(std::string_view input)
+{
+    const std::string value(input);
+    for (char* (*call)(const char*) : {prism_compute, prism_lens, prism_lens_fill}) {
+        char* answer = call(value.c_str());
+        const std::string text = answer;
+        std::free(answer);
+        const auto fields = form::json::object_fields(text);
+        check(fields && !fields->empty(), "a call answers with one JSON object", text);
+        const bool refused = form::json::key_is(fields->front().key, "error");
+        check(!refused || fields->size() == 1, "an error comes alone", text);
+        if (value.find('\0') == std::string::npos && value.size() < 4096 && !form::json::object_fields(value))
+            check(refused, "a value that is not one JSON object is refused", text);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::array<std::string, 4> entries
-        = split_entries(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    check_calls(input);
+    const std::array<std::string, 4> entries = split_entries(input);
     for (const std::string& entry : entries) {
         if (const auto n = prism::to_number(entry)) {
             check(std::isfinite(*n), "an accepted entry is finite", entry);

@@ -7,6 +7,7 @@
 #include "form1.h"
 #include "lineshape.h"
 #include "startup.h"
+#include "tools.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -144,15 +145,18 @@ private:
     Form1& m_form;
 };
 
-// A fresh window, shown, and its driver: what each widget test case starts from.
+// A fresh window joined to the lens tool, as the program starts it, shown,
+// and its driver: what each widget test case starts from.
 struct FormFixture {
     std::unique_ptr<Form1> form;
+    std::unique_ptr<Tools> tools;
     std::unique_ptr<FormDriver> ui;
 
     // Returns whether the window came up on screen.
     bool open()
     {
         form = std::make_unique<Form1>();
+        tools = std::make_unique<Tools>(*form);
         ui = std::make_unique<FormDriver>(*form);
         form->move(40, 40);  // wholly on a real screen, too
         form->show();
@@ -162,6 +166,7 @@ struct FormFixture {
     void close()
     {
         ui.reset();
+        tools.reset();
         form.reset();
     }
 };

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "bindings.h"
 #include "handed.h"
+#include "named.h"
 
 #include <form/form.h>
 #include <form/json.h>
-#include <prism/prism.h>
+#include <prism/compose.h>
+#include <prism/numbers.h>
+#include <texts/eyes.h>
 
 #include <array>
 #include <cstdlib>
@@ -48,30 +51,17 @@ std::string ends(const std::array<prism::TwipPoint, 3>& e)
     return json::array({point(e[0]), point(e[1]), point(e[2])});
 }
 
-// The horizontal part and the vertical, each null where it is too small to write.
-std::string parts(const prism::Parts& ps)
-{
-    const auto part = [](const std::optional<prism::Part>& p) -> std::string {
-        return p ? json::object({{"size", json::string(p->size)}, {"letters", json::string(p->letters)}})
-                 : "null";
-    };
-    return json::array({part(ps[0]), part(ps[1])});
-}
-
-std::string share(const prism::Share& s)
-{
-    return json::object({{"prism", json::string(s.prism)}, {"parts", parts(s.parts)}});
-}
-
-std::string reading(const prism::Reading& r)
-{
-    return json::object({{"parts", parts(r.parts)}, {"right", share(r.right)}, {"left", share(r.left)}});
-}
-
+// C for each eye, in the texts both front ends show.
 std::string eyes(const prism::Eyes& e)
 {
-    return json::object({{"needed", json::boolean(e.needed)}, {"asRight", reading(e.asRight)},
-        {"asLeft", reading(e.asLeft)}});
+    const texts::EyesTexts t = texts::eyes_texts(e);
+    const auto reading = [](const texts::EyesTexts::Reading& r) {
+        return json::object({{"parts", json::string(r.parts)},
+            {"split", json::array({json::string(r.split[0]), json::string(r.split[1])})}});
+    };
+    return json::object({{"needed", json::boolean(t.needed)}, {"none", json::string(t.none)},
+        {"asRight", reading(t.asRight)}, {"asLeft", reading(t.asLeft)},
+        {"copyRight", json::string(t.copyRight)}, {"copyLeft", json::string(t.copyLeft)}});
 }
 
 // What a compute shows, and C's components as composed, exactly (for the
@@ -91,10 +81,14 @@ std::string shown(const prism::Shown& s, const prism::CompositionState& state)
 
 extern "C" {
 
-char* prism_compute(const char* aPower, const char* aBase, const char* bPower, const char* bBase)
+char* prism_compute(const char* value)
 {
-    const prism::Shown s = prism::compute(record(), aPower, aBase, bPower, bBase);
-    return handed(shown(s, record()));
+    Named in(value);
+    const std::string aPower = in.text("aPower"), aBase = in.text("aBase"), bPower = in.text("bPower"),
+                      bBase = in.text("bBase");
+    if (!in.done())
+        return handed(in.errorValue());
+    return handed(shown(prism::compute(record(), aPower, aBase, bPower, bBase), record()));
 }
 
 char* prism_form()

@@ -1,91 +1,150 @@
 // SPDX-License-Identifier: MIT
 #include "lens.h"
 #include "handed.h"
+#include "named.h"
 
 #include <form/form.h>
 #include <form/json.h>
-#include <prism/prism.h>
+#include <prism/lens.h>
+#include <texts/lens.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <array>
 #include <string>
 
 namespace {
 
 namespace json = form::json;
 
-// The core's entries are the description's lens fields, in the same order.
-static_assert(int(prism::LensEntry::PrismY) == int(form::LensField::PrismY));
+constexpr std::array<std::string_view, 2> Across{"in", "out"};
+constexpr std::array<std::string_view, 2> Upward{"up", "down"};
+constexpr std::array<std::string_view, 2> Eyes{"right", "left"};
+constexpr std::array<std::string_view, 4> Fills{"as right", "split as right", "as left", "split as left"};
 
-std::string parts(const prism::WayParts& ps)
+std::string key(prism::LensField f)
 {
-    constexpr std::string_view Ways[] = {"in", "out", "up", "down"};
-    const auto part = [&](const std::optional<prism::WayPart>& p) -> std::string {
-        return p ? json::object({{"size", json::string(p->size)}, {"way", json::string(Ways[int(p->way)])}})
-                 : "null";
+    return std::string(form::lens_words().entries[size_t(f)].key);
+}
+
+// One eye's entries: the texts kept here, the core's entries viewing them.
+struct EyeEntries {
+    std::array<std::string, prism::LensFieldCount> texts;
+    prism::LensEntries entries;
+};
+
+EyeEntries eye(Named&& in)
+{
+    EyeEntries e;
+    for (size_t f = 0; f < prism::LensFieldCount; ++f)
+        e.texts[f] = in.text(key(prism::LensField(f)));
+    for (size_t f = 0; f < prism::LensFieldCount; ++f)
+        e.entries.texts[f] = e.texts[f];
+    const auto first = [&](prism::LensField f, const std::array<std::string_view, 2>& names) {
+        return in.choice(key(f) + "Way", names) == 0;
     };
-    return json::array({part(ps[0]), part(ps[1])});
+    e.entries.centreIn = first(prism::LensField::CentreX, Across);
+    e.entries.centreUp = first(prism::LensField::CentreY, Upward);
+    e.entries.baseIn = first(prism::LensField::PrismX, Across);
+    e.entries.baseUp = first(prism::LensField::PrismY, Upward);
+    in.done();
+    return e;
+}
+
+std::string strings(const std::vector<std::string>& texts)
+{
+    std::vector<std::string> out;
+    for (const std::string& t : texts)
+        out.push_back(json::string(t));
+    return json::array(out);
+}
+
+std::string eyeTexts(const std::optional<texts::LensEyeTexts>& t)
+{
+    if (!t)
+        return "null";
+    const std::string b = t->bPower.empty()
+        ? std::string("null")
+        : json::object({{"power", json::string(t->bPower)}, {"direction", json::string(t->bDirection)}});
+    return json::object({{"prism", json::string(t->prism)}, {"offset", json::string(t->offset)},
+        {"copy", json::string(t->copy)}, {"b", b}});
 }
 
 }  // namespace
 
 extern "C" {
 
-char* prism_lens(int eye, const char* sphere, const char* cylinder, const char* axis, const char* centreX,
-    const char* centreY, int centreIn, int centreUp, const char* prismX, const char* prismY, int baseIn,
-    int baseUp)
+char* prism_lens(const char* value)
 {
-    const prism::LensShown s = prism::lens_compute(eye == 0 ? prism::Eye::Right : prism::Eye::Left,
-        {sphere, cylinder, axis, centreX, centreY, centreIn != 0, centreUp != 0, prismX, prismY, baseIn != 0,
-            baseUp != 0});
-    const std::string refused
-        = s.refused ? json::string(form::name(form::LensField(int(*s.refused)))) : std::string("null");
-    const std::string b = s.bPower.empty()
-        ? std::string("null")
-        : json::object({{"power", json::string(s.bPower)}, {"direction", json::string(s.bDirection)}});
-    return handed(json::object({{"lens", json::boolean(s.lens)}, {"refused", refused},
-        {"needed", json::boolean(s.needed)}, {"prism", parts(s.prism)},
-        {"prismForm", json::string(s.prismForm)}, {"b", b}, {"offset", parts(s.offset)},
-        {"blocked", s.blocked ? prism::exact_text(*s.blocked) : std::string("null")},
-        {"tooFar", json::boolean(s.tooFar)}}));
+    Named in(value);
+    const EyeEntries right = eye(in.object("right")), left = eye(in.object("left"));
+    const std::string depth = in.text("depth"), inset = in.text("inset");
+    if (!in.done())
+        return handed(in.errorValue());
+    const prism::LensToolShown shown = prism::lens_tool({{right.entries, left.entries}, depth, inset});
+    const texts::LensToolTexts t = texts::lens_texts(shown);
+    std::string refused = "null";
+    if (const auto& r = shown.refused)
+        refused = json::object({{"eye", r->eye ? json::string(Eyes[size_t(*r->eye)]) : "null"},
+            {"entry",
+                json::string(r->eye                          ? key(r->entry.field)
+                        : r->near == prism::NearField::Depth ? "depth"
+                                                             : "inset")},
+            {"message", json::string(t.refusal)}});
+    const std::string near = t.near
+        ? json::object({{"lines", strings(t.near->lines)}, {"copy", json::string(t.near->copy)}})
+        : "null";
+    return handed(json::object({{"right", eyeTexts(t.eyes[0])}, {"left", eyeTexts(t.eyes[1])}, {"near", near},
+        {"refused", refused}}));
 }
 
-char* prism_lens_near(const char* rightSphere, const char* rightCylinder, const char* rightAxis,
-    const char* rightCentreX, const char* rightCentreY, int rightIn, int rightUp, const char* leftSphere,
-    const char* leftCylinder, const char* leftAxis, const char* leftCentreX, const char* leftCentreY,
-    int leftIn, int leftUp, const char* depth, const char* inset)
+char* prism_lens_fill(const char* value)
 {
-    const prism::NearShown n = prism::near_compute(prism::lens_compute(prism::Eye::Right,
-                                                       {rightSphere, rightCylinder, rightAxis, rightCentreX,
-                                                           rightCentreY, rightIn != 0, rightUp != 0, "", ""}),
-        prism::lens_compute(prism::Eye::Left,
-            {leftSphere, leftCylinder, leftAxis, leftCentreX, leftCentreY, leftIn != 0, leftUp != 0, "", ""}),
-        depth, inset);
-    const auto eye = [](const std::optional<prism::Eye>& e) -> std::string {
-        return !e ? "null" : json::string(*e == prism::Eye::Right ? "right" : "left");
-    };
-    const auto imbalance = [&](const prism::NearShown::Imbalance& i) {
-        return json::object({{"size", json::string(i.size)}, {"moreDown", eye(i.moreDown)}});
-    };
-    constexpr std::string_view Refused[] = {"", "depth", "inset"};
-    return handed(json::object(
-        {{"refused",
-             n.refused == prism::NearShown::Refused::None ? "null" : json::string(Refused[int(n.refused)])},
-            {"bothLenses", json::boolean(n.bothLenses)},
-            {"prisms", json::array({parts(n.prisms[0]), parts(n.prisms[1])})}, {"near", imbalance(n.near)},
-            {"distance", n.distance ? imbalance(*n.distance) : "null"},
-            {"correction", json::string(n.correction)}, {"slabOff", eye(n.slabOff)},
-            {"rarelyMade", json::boolean(n.rarelyMade)}}));
-}
-
-char* prism_lens_fill(const char* cx, const char* cy, int fill)
-{
-    const std::array<prism::Wanted, 2> wanted = prism::wanted_from(
-        prism::to_number(cx).value_or(0), prism::to_number(cy).value_or(0), prism::Fill(fill));
+    Named in(value);
+    Named c = in.object("c");
+    const double x = c.number("x"), y = c.number("y");
+    const size_t fill = in.choice("fill", Fills);
+    if (!c.done() || !in.done())
+        return handed(in.errorValue());
+    const std::array<prism::Wanted, 2> wanted = prism::wanted_from(x, y, prism::Fill(fill));
+    // As the entries are named: the sizes and their ways.
     const auto eye = [](const prism::Wanted& w) {
-        return json::object({{"x", json::string(w.x)}, {"y", json::string(w.y)}, {"in", json::boolean(w.in)},
-            {"up", json::boolean(w.up)}});
+        return json::object({{key(prism::LensField::PrismX), json::string(w.x)},
+            {key(prism::LensField::PrismY), json::string(w.y)},
+            {key(prism::LensField::PrismX) + "Way", json::string(Across[w.in ? 0 : 1])},
+            {key(prism::LensField::PrismY) + "Way", json::string(Upward[w.up ? 0 : 1])}});
     };
-    return handed(json::array({eye(wanted[0]), eye(wanted[1])}));
+    return handed(json::object({{"right", eye(wanted[0])}, {"left", eye(wanted[1])}}));
+}
+
+char* prism_lens_form()
+{
+    const form::LensWords& w = form::lens_words();
+    std::vector<std::string> entries, eyes;
+    for (const form::LensEntryWords& e : w.entries)
+        entries.push_back(json::object({{"key", json::string(e.key)}, {"group", std::to_string(int(e.group))},
+            {"label", json::string(e.label)}, {"ways", json::boolean(!e.choice.empty())}}));
+    const auto four = [](const std::array<std::string_view, 4>& texts) {
+        return strings(
+            {std::string(texts[0]), std::string(texts[1]), std::string(texts[2]), std::string(texts[3])});
+    };
+    std::vector<std::string> fills;
+    for (size_t i = 0; i < Fills.size(); ++i)
+        fills.push_back(
+            json::object({{"fill", json::string(Fills[i])}, {"caption", json::string(w.fills[i])}}));
+    for (const prism::Eye e : {prism::Eye::Right, prism::Eye::Left}) {
+        const texts::LensEyeCaptions c = texts::lens_captions(e);
+        eyes.push_back(json::object({{"key", json::string(Eyes[size_t(e)])}, {"eye", json::string(c.eye)},
+            {"names", strings({c.names.begin(), c.names.end()})},
+            {"choices", strings({c.choices.begin(), c.choices.end()})}, {"intoB", json::string(c.intoB)},
+            {"copy", json::string(c.copy)}}));
+    }
+    return handed(json::object({{"title", json::string(w.title)},
+        {"groups", strings({std::string(w.groups[0]), std::string(w.groups[1]), std::string(w.groups[2])})},
+        {"entries", json::array(entries)}, {"eyes", json::array(eyes)}, {"offsetWays", four(w.offsetWays)},
+        {"prismChoices", four(w.prismChoices)}, {"compute", json::string(w.compute)},
+        {"fillHeading", json::string(w.fillHeading)}, {"fills", json::array(fills)},
+        {"nearHeading", json::string(w.nearHeading)}, {"depthLabel", json::string(w.depthLabel)},
+        {"depthName", json::string(w.depthName)}, {"depthAtStart", json::string(w.depthAtStart)},
+        {"insetLabel", json::string(w.insetLabel)}, {"insetName", json::string(w.insetName)},
+        {"copyNear", json::string(w.copyNear)}}));
 }
 }

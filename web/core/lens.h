@@ -1,28 +1,27 @@
 // SPDX-License-Identifier: MIT
 // The lens tool's calls, in the style of bindings.h: one call per action,
-// each returning one JSON value (UTF-8) the caller frees with free().
-// web/core/prism.mjs describes each value. The page loads them as a module
+// each taking one JSON object of named fields and returning one JSON value
+// (UTF-8) the caller frees with free(), or {"error": why}.
+// web/core/prism.mjs describes each shape. The page loads them as a module
 // of their own when the tool first opens.
 #pragma once
 
 extern "C" {
 
-// One eye's compute (eye 0 the right, 1 the left): its seven entry texts in
-// the order the core checks them and its four ways (1: in, up, base in,
-// base up; 0: the other way).
-char* prism_lens(int eye, const char* sphere, const char* cylinder, const char* axis, const char* centreX,
-    const char* centreY, int centreIn, int centreUp, const char* prismX, const char* prismY, int baseIn,
-    int baseUp);
+// One press of the tool's compute: both eyes' entries as typed, each by its
+// key in the description ("sphere" … "prismY"), and each size's way by its
+// name ("centreXWay": "in" or "out", "centreYWay": "up" or "down", the same
+// for "prismXWay", "prismYWay"), under "right" and "left"; the reading
+// point's "depth" and "inset". Returns what the tool shows: each eye's
+// texts, those of where the wearer reads, and the first refused entry.
+char* prism_lens(const char* value);
 
-// Where the wearer reads, through both eyes' lenses (the lens and the
-// centre's offset of each, as prism_lens takes them): the reading point's
-// depth and inset (mm).
-char* prism_lens_near(const char* rightSphere, const char* rightCylinder, const char* rightAxis,
-    const char* rightCentreX, const char* rightCentreY, int rightIn, int rightUp, const char* leftSphere,
-    const char* leftCylinder, const char* leftAxis, const char* leftCentreX, const char* leftCentreY,
-    int leftIn, int leftUp, const char* depth, const char* inset);
+// The prisms wanted in both eyes, filled from C's components ("c": {"x",
+// "y"}, as the composer's value gives them) in one of the four ways ("fill":
+// "as right", "split as right", "as left" or "split as left").
+char* prism_lens_fill(const char* value);
 
-// The prisms wanted in both eyes, filled from C's components (as the
-// composer's value gives them) in one of four ways (prism::Fill).
-char* prism_lens_fill(const char* cx, const char* cy, int fill);
+// The tool's words, for the page's build: the description's, and each eye's
+// captions finished.
+char* prism_lens_form();
 }

@@ -1,37 +1,42 @@
 // SPDX-License-Identifier: MIT
-// The one way JavaScript reaches the WebAssembly module (bindings.h): the
-// page, the tests and the build's tools all call it through this. Each call
-// is one action and answers with one value. Texts go in through the
+// The one way JavaScript reaches the WebAssembly module (bindings.h, lens.h):
+// the page, the tests and the build's tools all call it through this. Each
+// call is one action: it takes one value of named fields and answers with
+// one value, each shape below. The value goes in as JSON through the
 // module's heap, so an entry of any length fits (the module's stack is
-// small), and the value comes back as JSON, read here and freed.
+// small), and the answer comes back as JSON, read here and freed. A value
+// of the wrong shape is answered with an error, thrown here: nothing takes
+// a default.
 //
 //   const core = wrap(await createCore());
-//   core.compute('3', '0', '4', '90').result === '5.0△ Base 53°'
-//   core.form()     // the form's description (the Node build only)
-//   core.record()   // the record of calculation variables (the Node build only)
-//   core.lens('right', entries)   // the lens tool, one eye (its module, and the Node build)
-//   core.near(right, left, '10', '')  // where the wearer reads, through both
-//   core.fill(c, 'as right')      // the prisms wanted, filled from C
+//   core.compute({ aPower: '3', aBase: '0', bPower: '4', bBase: '90' }).result === '5.0△ Base 53°'
+//   core.form()        // the form's description (the Node build only)
+//   core.record()      // the record of calculation variables (the Node build only)
+//   core.lens({ right, left, depth: '10', inset: '' })   // the lens tool (its module, and the Node build)
+//   core.fill({ c, fill: 'as right' })                   // the prisms wanted, filled from C
+//   core.lensForm()    // the lens tool's words (the Node build only)
 
+/**
+ * The composer's four entries, as typed.
+ * @typedef {{ aPower: string, aBase: string, bPower: string, bBase: string }} Entries
+ */
 /**
  * A point in window coordinates, in twips: x to the right, y downward.
  * @typedef {{ x: number, y: number }} Point
  */
 /**
- * One part of a prism in an eye's words: its size as written ("3.0", a
- * half's "1.50") and its letters ("BI", "BO", "BU", "BD"). A reading's parts
- * are those worth writing, horizontal first; none at all marks a prism each
- * of whose parts is too small to write.
- * @typedef {{ size: string, letters: string }} Part
+ * C read as one eye's prism: that eye's parts, a line each ("3.0△ BI\n4.0△
+ * BU"), and each eye's half, the right eye's then the left's, its prism then
+ * its parts, a line each.
+ * @typedef {{ parts: string, split: string[] }} Reading
  */
 /**
- * @typedef {{ prism: string, parts: Part[] }} Share   one eye's half, "2.50△ Base 53°"
- * @typedef {{ parts: Part[], right: Share, left: Share }} Reading   C as one eye's prism, and split
- */
-/**
- * C for each eye: as the right eye's and as the left eye's prism. `needed`
- * is false where the result line's power reads 0.0 (every reading empty).
- * @typedef {{ needed: boolean, asRight: Reading, asLeft: Reading }} Eyes
+ * C for each eye, in the words of a lens order. `needed` is false where the
+ * result line's power reads 0.0: `none` then says no prism is needed and the
+ * rest is empty. `copyRight` and `copyLeft` are each eye's parts joined,
+ * empty where none is written.
+ * @typedef {{ needed: boolean, none: string, asRight: Reading, asLeft: Reading, copyRight: string,
+ *   copyLeft: string }} Eyes
  */
 /**
  * What a compute press shows. A refused prism ('refused A', 'refused B')
@@ -46,49 +51,43 @@
  * @property {{ x: number, y: number }} [c]  C's components as composed, exactly
  */
 /**
- * One eye's entries in the lens tool, as typed, and its ways (true: in, up,
- * base in, base up).
+ * One eye's entries in the lens tool, as typed, and each size's way by name.
  * @typedef {{ sphere: string, cylinder: string, axis: string, centreX: string, centreY: string,
- *   centreIn: boolean, centreUp: boolean, prismX: string, prismY: string, baseIn: boolean,
- *   baseUp: boolean }} LensEntries
+ *   prismX: string, prismY: string, centreXWay: 'in' | 'out', centreYWay: 'up' | 'down',
+ *   prismXWay: 'in' | 'out', prismYWay: 'up' | 'down' }} LensEye
  */
 /**
- * One part of a lens result: its size as written ("1.58" △, "2.5" mm) and
- * its way for that eye. A result's parts are the horizontal and the
- * vertical, each null where it is written as zero.
- * @typedef {{ size: string, way: 'in' | 'out' | 'up' | 'down' }} WayPart
+ * One press of the lens tool's compute: both eyes, and the reading point's
+ * depth and inset (mm) as typed.
+ * @typedef {{ right: LensEye, left: LensEye, depth: string, inset: string }} LensEntries
  */
 /**
- * What the lens tool shows for one eye. Nothing where no lens is entered
- * (`lens` false) or an entry is refused (`refused`, the description's
- * field; `needed` where it is empty but needed).
- * @typedef {object} LensShown
- * @property {boolean} lens
- * @property {string | null} refused
- * @property {boolean} needed
- * @property {(WayPart | null)[]} prism   the prism at the pupil from the decentration
- * @property {string} prismForm           its 360° form, "1.64△ Base 196°"; empty with no parts
- * @property {{ power: string, direction: string } | null} b   the prism as B's entries take it
- * @property {(WayPart | null)[]} offset  the decentration for the prism wanted
- * @property {number | null} blocked      the meridian (degrees) of no power a wanted part lies along
- * @property {boolean} tooFar             over 30 mm: `offset` is what it would need
+ * One eye's results in an order's words: the prism from the decentration,
+ * the decentration for the prism wanted (or why not), both as its copy
+ * takes them, and the prism as B's entries take it (none where it has none).
+ * @typedef {{ prism: string, offset: string, copy: string,
+ *   b: { power: string, direction: string } | null }} LensEyeShown
  */
 /**
- * Where the wearer reads: nothing more where `refused` ('depth', 'inset')
- * or an eye has no lens (`bothLenses` false); else each eye's prism at its
- * reading point (right, left), the vertical imbalance at near (and at
- * distance where decentred): its written size and the eye more base down
- * (none where written 0.00); the correction's size, and from 1.00 the eye
- * whose lens takes a slab-off (`rarelyMade` under 1.50).
- * @typedef {{ size: string, moreDown: 'right' | 'left' | null }} Imbalance
- * @typedef {{ refused: 'depth' | 'inset' | null, bothLenses: boolean, prisms: (WayPart | null)[][],
- *   near: Imbalance, distance: Imbalance | null, correction: string, slabOff: 'right' | 'left' | null,
- *   rarelyMade: boolean }} NearShown
+ * What the lens tool shows: each eye's results (none where it has no lens
+ * or is refused), the lines of where the wearer reads and the copy a lab
+ * order takes (none where an entry is refused; the copy empty where there
+ * is nothing to copy), and the first refused entry: its eye (none for the
+ * reading point's), its key and its message.
+ * @typedef {{ right: LensEyeShown | null, left: LensEyeShown | null,
+ *   near: { lines: string[], copy: string } | null,
+ *   refused: { eye: 'right' | 'left' | null, entry: string, message: string } | null }} LensShown
  */
 /**
- * The prisms wanted, right eye then left, filled from C: sizes as written,
- * both empty where that eye's are emptied.
- * @typedef {{ x: string, y: string, in: boolean, up: boolean }[]} Wanted
+ * The prisms wanted filled from C's components as the composer's value
+ * gives them, in one of four ways.
+ * @typedef {{ c: { x: number, y: number }, fill: 'as right' | 'split as right' | 'as left' |
+ *   'split as left' }} Fill
+ */
+/**
+ * Each eye's prism wanted, as its entries take it (sizes empty where that
+ * eye's are emptied).
+ * @typedef {{ prismX: string, prismY: string, prismXWay: 'in' | 'out', prismYWay: 'up' | 'down' }} Wanted
  */
 /**
  * The record as it stands: the entries' texts (AP and BP one-decimal once
@@ -98,57 +97,38 @@
  *   result: string, MAG: number, ends: Point[] }} Record
  */
 
+/**
+ * @param {any} module  the module's factory's answer
+ */
 export function wrap(module) {
-  // Texts go in through the heap; numbers and flags as they are.
-  const call = (fn, ...args) => {
-    const pointers = [];
-    const passed = args.map((a) => {
-      if (typeof a !== 'string') return Number(a);
-      const size = module.lengthBytesUTF8(a) + 1;
-      const pointer = module._malloc(size);
-      module.stringToUTF8(a, pointer, size);
-      pointers.push(pointer);
-      return pointer;
-    });
-    const value = fn(...passed);
+  /** @param {(value: number) => number} fn @param {object} [value] */
+  const call = (fn, value = {}) => {
+    const text = JSON.stringify(value);
+    const size = module.lengthBytesUTF8(text) + 1;
+    const pointer = module._malloc(size);
+    module.stringToUTF8(text, pointer, size);
+    const answer = fn(pointer);
     try {
-      return JSON.parse(module.UTF8ToString(value));
+      const read = JSON.parse(module.UTF8ToString(answer));
+      if (read.error) throw new Error(`the calculator's core: ${read.error}`);
+      return read;
     } finally {
-      [value, ...pointers].forEach((p) => module._free(p));
+      module._free(answer);
+      module._free(pointer);
     }
   };
-  const fills = ['as right', 'split as right', 'as left', 'split as left'];
   return {
-    /** @returns {Shown} */
-    compute: (aPower, aBase, bPower, bBase) => call(module._prism_compute, aPower, aBase, bPower, bBase),
+    /** @param {Entries} entries @returns {Shown} */
+    compute: (entries) => call(module._prism_compute, entries),
+    /** @returns {any} */
     form: () => call(module._prism_form),
     /** @returns {Record} */
     record: () => call(module._prism_record),
-    /** @returns {LensShown} */
-    lens: (eye, e) =>
-      call(
-        module._prism_lens,
-        eye === 'right' ? 0 : 1,
-        ...[e.sphere, e.cylinder, e.axis, e.centreX, e.centreY, e.centreIn, e.centreUp],
-        ...[e.prismX, e.prismY, e.baseIn, e.baseUp],
-      ),
-    /** @returns {NearShown} */
-    near: (right, left, depth, inset) =>
-      call(
-        module._prism_lens_near,
-        ...[right, left].flatMap((e) => [
-          e.sphere,
-          e.cylinder,
-          e.axis,
-          e.centreX,
-          e.centreY,
-          e.centreIn,
-          e.centreUp,
-        ]),
-        depth,
-        inset,
-      ),
-    /** @returns {Wanted} */
-    fill: (c, way) => call(module._prism_lens_fill, String(c.x), String(c.y), fills.indexOf(way)),
+    /** @param {LensEntries} entries @returns {LensShown} */
+    lens: (entries) => call(module._prism_lens, entries),
+    /** @param {Fill} value @returns {{ right: Wanted, left: Wanted }} */
+    fill: (value) => call(module._prism_lens_fill, value),
+    /** @returns {any} */
+    lensForm: () => call(module._prism_lens_form),
   };
 }

@@ -28,7 +28,9 @@ const lineWithRole = (role) => $(layout.lines.find((l) => l.role === role).name)
 const fit = (element) => fitTo(element, layout.smallestTextScale);
 const showMessage = (text) => message(layout.programTitle, text);
 
-const entries = ['power A', 'direction A', 'power B', 'direction B'].map(withRole);
+const entries = /** @type {HTMLInputElement[]} */ (
+  ['power A', 'direction A', 'power B', 'direction B'].map(withRole)
+);
 const [Command1, Command2, Command3, Command4] = ['compute', 'reset', 'end', 'print'].map(withRole);
 const Label6 = withRole('result');
 const Diagram = diagram($('diagram'), ['vector A', 'vector B', 'vector C'].map(lineWithRole), [
@@ -41,7 +43,7 @@ const Lens = lensOpener({
   below: $('eyes'),
   entriesB: entries.slice(2),
   fit,
-  page: { eyes: layout.eyes, showMessage, coreFailedMessage: layout.coreFailedMessage },
+  page: { copied: layout.eyes.copied, showMessage, coreFailedMessage: layout.coreFailedMessage },
 });
 
 // Where captions break and how small a long text is drawn (nothing once
@@ -57,7 +59,8 @@ function relayout() {
 // and is answered once it has, unless an entry changes meanwhile; if the
 // core cannot be had, the message says so.
 function compute() {
-  withCore((core) => show(core.compute(...entries.map((e) => e.value))), {
+  const [aPower, aBase, bPower, bBase] = entries.map((e) => e.value);
+  withCore((core) => show(core.compute({ aPower, aBase, bPower, bBase })), {
     wait: () => showResult(layout.waitingText, true),
     fail: async () => {
       showResult('');
@@ -124,7 +127,10 @@ function start() {
   Command3.addEventListener('click', () => end(layout.endedNotice));
   Command4.addEventListener('click', () => window.print());
   for (const entry of entries) {
-    entry.addEventListener('input', (event) => event.isComposing || entryChanged(entry));
+    entry.addEventListener(
+      'input',
+      (event) => /** @type {InputEvent} */ (event).isComposing || entryChanged(entry),
+    );
     entry.addEventListener('compositionend', () => entryChanged(entry));
     for (const type of ['focus', 'blur']) entry.addEventListener(type, () => fit(entry));
     // Enter and Escape in a field do nothing; Enter still confirms an input
@@ -135,7 +141,8 @@ function start() {
   }
   // The page gives Text1 the focus (autofocus) once it is laid out; a
   // browser that has not yet is asked now (a second focus() does nothing).
-  document.querySelector('[autofocus]')?.focus();
+  const first = /** @type {HTMLElement | null} */ (document.querySelector('[autofocus]'));
+  first?.focus();
   document.documentElement.dataset.ready = 'true';
   performance.mark('prism-ready');
   refitWhenLaidOut($('form'), relayout);

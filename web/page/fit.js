@@ -52,7 +52,7 @@ export function hangLineEnds(element, caption) {
   for (let i = 0; i < caption.length; ++i) {
     range.setStart(text, i);
     range.setEnd(text, i + 1);
-    const box = [...range.getClientRects()].reduce((a, b) => (b.width > a.width ? b : a), { width: 0 });
+    const box = [...range.getClientRects()].reduce((a, b) => (b.width > a.width ? b : a), new DOMRect());
     if (box.width && box.top > top + box.height / 2) {
       starts.push(i);
       top = box.top;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The lens tool's button and what the tool is handed: it opens by the
-// button or the address's #lens, and its script (lens.js) loads then. While
-// a result shows the tool may fill its prisms from C, and put an eye's
-// prism into B's entries as typing would.
+// The composer and the lens tool joined, the one piece that knows both: the
+// tool's button and what the tool is handed. It opens by the button or the
+// address's #lens, and its script (lens/lens.js) loads then. While a result
+// shows the tool may fill its prisms from C, and put an eye's prism into B's
+// entries as typing would.
 export function lensOpener({ section, below, entriesB, fit, page }) {
   const button = section.querySelector('#lens-open');
   let c = null; // C's components while a result shows
@@ -21,7 +22,7 @@ export function lensOpener({ section, below, entriesB, fit, page }) {
   let tool = null;
   const toggle = (open = button.getAttribute('aria-expanded') !== 'true') => {
     button.setAttribute('aria-expanded', String(open));
-    tool ??= import('./lens.js').then((m) => m.openLens(section, { ...page, composer }));
+    tool ??= import('./lens/lens.js').then((m) => m.openLens(section, { ...page, composer }));
     tool.then((t) => (t.hidden = !open));
   };
   button.addEventListener('click', () => toggle());

@@ -4,6 +4,8 @@
 // A core that failed to arrive leaves the form as it is; the next press
 // fetches it again.
 
+/** @typedef {ReturnType<typeof import('./prism.mjs').wrap>} Core */
+/** @type {Core | null} */
 let core = null; // the core once it has started (prism.mjs's wrapper)
 
 // Whether this browser lacks what the page needs: WebAssembly, or leave to
@@ -63,6 +65,7 @@ loading.then(registerServiceWorker, registerServiceWorker);
 // is forgotten meanwhile (cancelWaiting, or a newer press); a core that
 // failed to arrive is fetched again first, and if that fails too, fail().
 let waiting = null; // the press being answered once the core starts
+/** @param {(core: Core) => void} answer */
 export function withCore(answer, { wait, fail }) {
   if (core) return answer(core);
   const press = (waiting = {});

@@ -5,7 +5,7 @@ const $ = (id) => document.getElementById(id);
 
 // The modal message: the program's `title` as its caption, one OK button
 // that answers Enter and Escape; the focus returns where it was.
-const dialog = $('message');
+const dialog = /** @type {HTMLDialogElement} */ ($('message'));
 const ok = $('message-ok');
 let focusBefore = null;
 export function showMessage(title, text) {

@@ -65,7 +65,8 @@ const close = (a, b) =>
   [a.x - b.x, a.y - b.y].every((d) => Math.abs(d) <= 1e-12 * Math.max(1, Math.abs(a.x), Math.abs(a.y)));
 
 for (const c of cases) {
-  const [want, got] = [c.value, core.compute(...c.in)];
+  const [aPower, aBase, bPower, bBase] = c.in;
+  const [want, got] = [c.value, core.compute({ aPower, aBase, bPower, bBase })];
   compare('outcome', c, want.outcome, got.outcome);
   compare('shape', c, shapes[want.outcome], Object.keys(got).join(','));
   compare('text', c, want.result, got.result);

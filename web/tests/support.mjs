@@ -27,7 +27,8 @@ export function control(name, index = -1) {
 // The core's own answer to four entries, on a record of its own: what the
 // page must show (prism.mjs: Shown), and where the vectors start.
 export function expected(entries) {
-  const shown = core.compute(...entries);
+  const [aPower, aBase, bPower, bBase] = entries;
+  const shown = core.compute({ aPower, aBase, bPower, bBase });
   return { ...shown, text: shown.result, origin: layout.diagramOrigin };
 }
 

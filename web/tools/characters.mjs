@@ -27,8 +27,13 @@ const faceOf = (c) => c.font.family || layout.windowFont.family;
 const texts = layout.controls.filter((c) => faceOf(c) === family).map((c) => c.caption);
 if (faceOf(layout.controls.find((c) => c.role === 'result')) === family) {
   // From the core itself: "5.0△ Base 53°", "3.0", "BI", "2.50△ Base 233°".
-  const { result, eyes } = core.compute('3', '0', '4', '90');
-  const strings = (value) => (typeof value === 'string' ? [value] : Object.values(value).flatMap(strings));
+  const { result, eyes } = core.compute({ aPower: '3', aBase: '0', bPower: '4', bBase: '90' });
+  const strings = (value) =>
+    typeof value === 'string'
+      ? [value]
+      : typeof value === 'object'
+        ? Object.values(value).flatMap(strings)
+        : [];
   texts.push(result, layout.waitingText, ...strings(layout.eyes), ...strings(eyes));
 }
 if (layout.controls.some((c) => c.kind === 'TextBox' && faceOf(c) === family)) {

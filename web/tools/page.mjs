@@ -9,13 +9,14 @@
 // Node build.
 //
 // Usage: node page.mjs NODE-MODULE TEMPLATE SITE-FOLDER [MODULE.js ...]
-import { readFileSync, writeFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
 import { wrap } from '../core/prism.mjs';
 
 const [module, template, site, ...modules] = process.argv.slice(2);
-const layout = wrap(await createRequire(import.meta.url)(resolve(module))()).form();
+const core = wrap(await createRequire(import.meta.url)(resolve(module))());
+const layout = core.form();
 const { twipsPerPixel } = layout;
 
 const escape = (text) =>
@@ -286,21 +287,37 @@ const buildOnly = [
   'diagramRow',
   'diagramOrigin',
   'substitutions',
-  'lens', // lens-words.js: loaded with the lens tool
+  'lens', // lens/lens-words.js: loaded with the lens tool
 ];
 const words = Object.fromEntries(Object.entries(layout).filter(([key]) => !buildOnly.includes(key)));
+// Of the eyes' words, the table's headings and the copies' captions: the
+// texts in the table come finished from the core.
+const eyeWords = [
+  'heading',
+  'rightEye',
+  'leftEye',
+  'asRight',
+  'asLeft',
+  'split',
+  'copyResult',
+  'copyRight',
+  'copyLeft',
+  'copied',
+];
 const json = JSON.stringify({
   ...words,
+  eyes: Object.fromEntries(eyeWords.map((key) => [key, layout.eyes[key]])),
   controls: layout.controls.map(({ id, role, caption }) => ({ id, role, caption })),
   lines: layout.lines.map(({ name, role }) => ({ name, role })),
 });
 const preloads = modules.map((m) => `<link rel="modulepreload" href="${escape(m)}">`).join('\n');
 // The lens tool's section: the button that opens it; the rest comes with
-// its script (lens.js), and its words with it.
+// its script (lens/lens.js), and its words with it.
 const lens = `<section${attributes({ id: 'lens', 'aria-label': layout.lens.title })}><button${attributes({ id: 'lens-open', type: 'button', 'aria-expanded': 'false', 'aria-controls': 'lens-tool' })}>${escape(layout.lens.title)}</button></section>`;
+mkdirSync(join(site, 'lens'), { recursive: true });
 writeFileSync(
-  join(site, 'lens-words.js'),
-  `// SPDX-License-Identifier: MIT\n// The lens tool's words, from the form's description.\nexport default ${JSON.stringify(layout.lens)};\n`,
+  join(site, 'lens', 'lens-words.js'),
+  `// SPDX-License-Identifier: MIT\n// The lens tool's words, from the form's description.\nexport default ${JSON.stringify(core.lensForm())};\n`,
 );
 
 const html = readFileSync(template, 'utf8')

@@ -4,7 +4,8 @@
 // line; the licence line stays): the same code in fewer bytes.
 //
 // Usage: node uncomment.mjs SOURCE DESTINATION
-import { readFileSync, writeFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { dirname } from 'node:path';
 
 const [source, destination] = process.argv.slice(2);
 let block = false;
@@ -18,4 +19,5 @@ const kept = readFileSync(source, 'utf8')
     }
     return !/^\s*\/\/(?! SPDX)/.test(line);
   });
+mkdirSync(dirname(destination), { recursive: true });
 writeFileSync(destination, kept.join('\n'));

@@ -156,14 +156,14 @@ struct EyeWords {
 
 // The lens tool: the prism a lens gives the eye at a decentration of its
 // optical centre, and the decentration that gives a prism, for each eye.
-// Its entries for one eye, in the order a compute reads them, each in its
-// group: the lens, the centre's offset from the pupil, the prism wanted.
-enum class LensField { Sphere, Cylinder, Axis, CentreX, CentreY, PrismX, PrismY };
+// Its entries for one eye, in the core's order of the lens fields
+// (prism::LensField), each in its group: the lens, the centre's offset from
+// the pupil, the prism wanted.
 enum class LensGroup { Lens, Decentration, Prism };
 
 struct LensEntryWords {
-    LensField field;
     LensGroup group;
+    std::string_view key;     // its key in the values the page hands the module ("sphere", "centreX")
     std::string_view label;   // beside the entry ("S", "水平")
     std::string_view name;    // its accessible name after the eye's ("右眼 S")
     std::string_view choice;  // a size's way, its accessible name after the eye's; empty: none
@@ -174,7 +174,7 @@ struct LensWords {
     std::string_view open;                   // the result line's menu item that opens it
     Font font;                               // its texts and entries
     std::array<std::string_view, 3> groups;  // a heading for each LensGroup
-    std::span<const LensEntryWords> entries;
+    std::array<LensEntryWords, 7> entries;
     // The ways, in the order in, out, up, down: of an offset, of a prism's
     // base in a result, and as the prism's choices are labelled.
     std::array<std::string_view, 4> offsetWays;
@@ -193,8 +193,8 @@ struct LensWords {
     // the right eye's, split, as the left eye's, split.
     std::string_view fillHeading;
     std::array<std::string_view, 4> fills;
-    std::string_view intoB;  // %1 the eye: its prism put into prism B's entries
-    std::string_view copy;   // %1 the eye: its results copied
+    std::array<std::string_view, 2> intoB;  // each eye's prism put into prism B's entries (right, left)
+    std::array<std::string_view, 2> copy;   // each eye's results copied
     // Where the wearer reads: the heading; the reading point's depth below
     // the pupil and its inset toward the nose (mm), each a label beside its
     // entry and an accessible name, the depth's text at the start.
@@ -253,6 +253,10 @@ struct Substitution {
 };
 
 const Description& description();
+// Its words for each eye and the lens tool's, on their own: what the
+// calculator's texts need, without the rest of the form.
+const EyeWords& eye_words();
+const LensWords& lens_words();
 std::span<const Substitution> substitutions();
 
 // The control called `name` (with `index` for a control array), or nullptr.
@@ -261,7 +265,6 @@ const Control* find(std::string_view name, int index = -1);
 // A role as the page reads it ("power A", "result", "vector C" ...).
 std::string_view name(Role role);
 std::string_view name(LineRole role);
-std::string_view name(LensField field);  // "sphere", "centre x" ... as the core's answers name them
 
 // The whole description as one JSON object, for the web page, with each
 // control's element id and the twips to a pixel; `more` adds fields the

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The lens tool's window: for each eye, the prism its lens gives at a
 // decentration of the optical centre, and the decentration that gives a
-// prism wanted. A window of its own beside Form1, not modal, closing with
-// it; built from the form's description with Qt's layouts.
+// prism wanted; and where the wearer reads, through both lenses. A window
+// of its own, not modal, built from the form's description with Qt's
+// layouts; it shows the texts the tool's compute gives.
 #pragma once
 
-#include <prism/prism.h>
+#include <prism/lens.h>
+#include <texts/lens.h>
 
 #include <QWidget>
 
@@ -33,27 +35,26 @@ signals:
     void putIntoB(const QString& power, const QString& direction);
 
 public slots:
-    void compute();  // both eyes; the first refused entry says so
+    void compute();  // both eyes and where the wearer reads; the first refused entry says so
 
 private:
     struct Side {
         prism::Eye eye = prism::Eye::Right;
-        std::array<QLineEdit*, 7> entries{};  // in the order of form::LensField
-        std::array<QComboBox*, 4> ways{};     // the sizes' ways: centre x, y, prism x, y
-        QLabel* prism = nullptr;              // the prism from the decentration
-        QLabel* offset = nullptr;             // the decentration for the prism
+        std::array<QLineEdit*, prism::LensFieldCount> entries{};  // by prism::LensField
+        std::array<QComboBox*, 4> ways{};                         // the sizes' ways: centre x, y, prism x, y
+        QLabel* prism = nullptr;                                  // the prism from the decentration
+        QLabel* offset = nullptr;                                 // the decentration for the prism
         QPushButton* intoB = nullptr;
         QPushButton* copy = nullptr;
-        std::optional<prism::LensShown> shown;
+        std::optional<texts::LensEyeTexts> shown;
     };
 
     QWidget* buildSide(Side& side);
     QWidget* buildNear();
-    void showNear(const std::optional<prism::NearShown>& shown);
-    void showSide(Side& side, const std::optional<prism::LensShown>& shown);
+    void showNear(const std::optional<texts::NearTexts>& shown);
+    void showSide(Side& side, const std::optional<texts::LensEyeTexts>& shown);
     void fill(prism::Fill fill);
-    void refuse(const Side& side, const prism::LensShown& shown);
-    void say(QLineEdit* entry, std::string_view says);
+    void say(QLineEdit* entry, const std::string& says);
     void offer();
 
     std::array<Side, 2> m_sides;  // right, left
@@ -64,4 +65,5 @@ private:
     QLineEdit* m_inset = nullptr;
     QLabel* m_near = nullptr;
     QPushButton* m_copyNear = nullptr;
+    std::optional<texts::NearTexts> m_nearShown;
 };

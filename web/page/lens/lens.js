@@ -1,53 +1,46 @@
 // SPDX-License-Identifier: MIT
 // The lens tool: for each eye, the prism its lens gives at the pupil when
 // its optical centre is off it, and the decentration that gives a prism
-// wanted. Loaded when the tool first opens, with its own module of the core
-// (prism-lens.mjs) and its words (lens-words.js); the page hands it the
-// composer's words and bridges. Every number comes from the core; this only
-// joins its parts with the description's words.
-import { copyText } from './eyes.js';
-import words from './lens-words.js';
-import { key, lensEye, texts } from './lens-eye.js';
+// wanted; and where the wearer reads. Loaded when the tool first opens,
+// with its own module of the core (prism-lens.mjs) and its words
+// (lens-words.js); the page hands it the composer's words and bridges.
+// Every text it shows comes finished from the core; this only places it.
+import { copyText } from '../eyes.js';
+import { lensEye } from './lens-eye.js';
 import { lensNear } from './lens-near.js';
+import words from './lens-words.js';
 
+/** @type {ReturnType<typeof import('../prism.mjs').wrap> | null} */
 let core = null; // the lens core's calls, once loaded
 const loadCore = () =>
-  Promise.all([import('./prism-lens.mjs'), import('./prism.mjs')]).then(
+  Promise.all([import('../prism-lens.mjs'), import('../prism.mjs')]).then(
     async ([{ default: create }, { wrap }]) => wrap(await create()),
   );
 
-// The message of a refused entry: its name and what it takes.
-function refusal(shown, input) {
-  const says = {
-    sphere: words.powerTakes,
-    cylinder: words.powerTakes,
-    axis: shown.needed ? words.axisNeeded : words.axisTakes,
-  };
-  return (says[shown.refused] ?? words.sizeTakes).replace('%1', input.getAttribute('aria-label'));
-}
-
 // Builds the tool in `section`, under its open button, hidden; resolves to
-// it once its looks have arrived. `page` gives the
-// composer's words and its bridges: its title and messages, each eye's
-// words, C while a result shows (composer.c(), composer.onChange(run)) and
-// a put into B (composer.putIntoB(power, direction)).
+// it once its looks have arrived. `page` gives the composer's words and its
+// bridges: its messages, the word a copy says once done, C while a result
+// shows (composer.c(), composer.onChange(run)) and a put into B
+// (composer.putIntoB(power, direction)).
 export async function openLens(section, page) {
-  const { eyes, composer } = page;
+  const { composer } = page;
   // Its looks first, so that it never shows without them.
-  const looks = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'lens.css' });
+  const looks = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'lens/lens.css' });
   const styled = new Promise((resolve) => (looks.onload = looks.onerror = resolve));
   section.append(looks);
   let loading = loadCore().then((c) => (core = c));
-  const sides = ['right', 'left'].map((eye) => lensEye(eye, eye === 'right' ? eyes.rightEye : eyes.leftEye));
+  const sides = words.eyes.map(lensEye);
   const shown = [null, null];
   const compute = document.createElement('button');
   Object.assign(compute, { type: 'button', id: 'lens-compute', textContent: words.compute });
-  const fills = words.fills.map((caption, n) => {
+  const fills = words.fills.map(({ fill, caption }) => {
     const b = Object.assign(document.createElement('button'), { type: 'button', textContent: caption });
     b.addEventListener('click', async () => {
       const c = composer.c();
       await loading.catch(() => {}); // a fill pressed before the core arrived waits for it
-      core?.fill(c, ['as right', 'split as right', 'as left', 'split as left'][n]).forEach((w, i) => {
+      if (!core || !c) return;
+      const wanted = core.fill({ c, fill });
+      [wanted.right, wanted.left].forEach((w, i) => {
         sides[i].want(w);
         show(i, null);
       });
@@ -58,7 +51,7 @@ export async function openLens(section, page) {
   const fillLine = document.createElement('div');
   fillLine.className = 'lens-fills';
   fillLine.append(words.fillHeading, ...fills);
-  const near = lensNear(eyes);
+  const near = lensNear(page.copied);
   const tool = document.createElement('div');
   tool.id = 'lens-tool';
   tool.hidden = true;
@@ -74,12 +67,12 @@ export async function openLens(section, page) {
     fillLine.hidden = !c;
     sides.forEach((s, i) => (s.intoB.hidden = !c || !shown[i]?.b));
   };
+  /** @param {number} i @param {import('../prism.mjs').LensEyeShown | null} value */
   function show(i, value) {
-    shown[i] = value?.lens && !value.refused ? value : null;
-    const t = shown[i] && texts(shown[i], eyes);
-    sides[i].results.prism.textContent = t?.prism ?? '';
-    sides[i].results.offset.textContent = t?.offset ?? '';
-    sides[i].copy.hidden = !shown[i] || !navigator.clipboard?.writeText;
+    shown[i] = value;
+    sides[i].results.prism.textContent = value?.prism ?? '';
+    sides[i].results.offset.textContent = value?.offset ?? '';
+    sides[i].copy.hidden = !value || !navigator.clipboard?.writeText;
     sides[i].copied.textContent = '';
     offer();
   }
@@ -92,31 +85,24 @@ export async function openLens(section, page) {
       loading = loadCore().then((c) => (core = c));
       return page.showMessage(page.coreFailedMessage);
     }
-    let refused = null;
-    sides.forEach((side, i) => {
-      const value = core.lens(i === 0 ? 'right' : 'left', side.read());
-      show(i, value);
-      if (value.refused && !refused) refused = { value, side };
+    const value = core.lens({
+      right: sides[0].read(),
+      left: sides[1].read(),
+      depth: near.depth.value,
+      inset: near.inset.value,
     });
-    const atNear = core.near(sides[0].read(), sides[1].read(), near.depth.value, near.inset.value);
-    near.show(refused ? null : atNear);
+    show(0, value.right);
+    show(1, value.left);
+    near.show(value.near);
     // The first refused entry's message; the focus goes to the entry, and
     // returns there after it.
-    let input, says;
-    if (refused) {
-      input = refused.side.entries[key(refused.value.refused)];
-      says = refusal(refused.value, input);
-    } else if (atNear.refused) {
-      input = near[atNear.refused];
-      says = (atNear.refused === 'depth' ? words.sizeTakes : words.insetTakes).replace(
-        '%1',
-        input.getAttribute('aria-label'),
-      );
-    }
-    if (input) {
-      input.focus();
-      page.showMessage(says);
-    }
+    const { refused } = value;
+    if (!refused) return;
+    const input = refused.eye
+      ? sides[refused.eye === 'right' ? 0 : 1].entries[refused.entry]
+      : near[refused.entry];
+    input.focus();
+    page.showMessage(refused.message);
   }
   // Enter in an entry computes, and goes no further: the same key would
   // otherwise press the message's OK the moment it opens.
@@ -137,15 +123,7 @@ export async function openLens(section, page) {
     });
     for (const input of Object.values(side.entries)) input.addEventListener('keydown', onEnter);
     side.intoB.addEventListener('click', () => composer.putIntoB(shown[i].b.power, shown[i].b.direction));
-    side.copy.addEventListener('click', () => {
-      const t = texts(shown[i], eyes);
-      const name = i === 0 ? eyes.rightEye : eyes.leftEye;
-      copyText(
-        `${name} ${words.groups[1]}：${t.prism}\n${name} ${words.groups[2]}：${t.offset}`,
-        side.copied,
-        eyes.copied,
-      );
-    });
+    side.copy.addEventListener('click', () => copyText(shown[i].copy, side.copied, page.copied));
     show(i, null);
   });
   await styled;
