@@ -161,6 +161,21 @@ void check_calls(std::string_view input)
         if (value.find('\0') == std::string::npos && value.size() < 4096 && !form::json::object_fields(value))
             check(refused, "a value that is not one JSON object is refused", text);
     }
+    // The composer's value is its four entries by name, each a string:
+    // refused with anything missing, unknown or of another kind.
+    const auto fields = form::json::object_fields(value);
+    if (!fields || value.find('\0') != std::string::npos)
+        return;
+    size_t strings = 0;
+    for (const form::json::ReadField& f : *fields)
+        for (std::string_view key : {"aPower", "aBase", "bPower", "bBase"})
+            if (form::json::key_is(f.key, key) && f.value.front() == '"')
+                ++strings;
+    char* answer = prism_compute(value.c_str());
+    const bool refused = std::string_view(answer).starts_with("{\"error\"");
+    std::free(answer);
+    check(
+        refused == (strings != 4 || fields->size() != 4), "the composer takes its four entries and no more");
 }
 
 }  // namespace
