@@ -22,7 +22,7 @@ display=(xvfb xauth)
 # The web edition: the core compiled to WebAssembly, its icons, its font
 # subsets (from the same fonts), built and served by Node.
 web=(
-  cmake make emscripten librsvg2-bin python3-fonttools python3-brotli
+  cmake make emscripten esbuild librsvg2-bin python3-fonttools python3-brotli
   fonts-ipafont-gothic fonts-motoya-l-maruberi
 )
 # Everything the tests need beyond those: the C++'s formatter, fuzzing and

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The composer and the lens tool joined, the one piece that knows both: the
 // tool's button and what the tool is handed. It opens by the button or the
-// address's #lens, and its script (lens/lens.js) loads then. While a result
+// address's #lens, and its script (lens/lens.js), its looks and its core's
+// WebAssembly load then, all asked for at once. While a result
 // shows the tool may fill its prisms from C, and put an eye's prism into B's
 // entries as typing would.
 export function lensOpener({ section, below, entriesB, fit, page }) {
@@ -19,11 +20,32 @@ export function lensOpener({ section, below, entriesB, fit, page }) {
       });
     },
   };
+  // The tool, once its script and its looks have arrived (it never shows
+  // without them); its core's WebAssembly is on its way beside them.
+  const load = () => {
+    const link = (attributes) =>
+      section.appendChild(Object.assign(document.createElement('link'), attributes));
+    const looks = link({ rel: 'stylesheet', href: 'lens/lens.css' });
+    const styled = new Promise((resolve) => (looks.onload = looks.onerror = resolve));
+    link({
+      rel: 'preload',
+      href: 'lens/prism-lens.wasm',
+      as: 'fetch',
+      type: 'application/wasm',
+      crossOrigin: '',
+    });
+    return Promise.all([import('./lens/lens.js'), styled]).then(([m]) =>
+      m.openLens(section, { ...page, composer }),
+    );
+  };
   let tool = null;
   const toggle = (open = button.getAttribute('aria-expanded') !== 'true') => {
     button.setAttribute('aria-expanded', String(open));
-    tool ??= import('./lens/lens.js').then((m) => m.openLens(section, { ...page, composer }));
-    tool.then((t) => (t.hidden = !open));
+    tool ??= load();
+    tool.then((t) => {
+      t.hidden = !open;
+      if (open) performance.mark('prism-lens-shown');
+    });
   };
   button.addEventListener('click', () => toggle());
   const fromAddress = () => location.hash === '#lens' && toggle(true);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The calculator's core: its module and its WebAssembly, fetched as the
-// page is parsed (index.html preloads both), and a press that waits for it.
-// A core that failed to arrive leaves the form as it is; the next press
-// fetches it again.
+// The calculator's core: its WebAssembly, fetched as the page is parsed
+// (index.html preloads it; its factory and door come with the page's
+// script), and a press that waits for it. A core that failed to arrive
+// leaves the form as it is; the next press fetches it again.
+import createCore from './prism-core.mjs';
+import { wrap } from './prism.mjs';
 
 /** @typedef {ReturnType<typeof import('./prism.mjs').wrap>} Core */
 /** @type {Core | null} */
@@ -20,19 +22,16 @@ export const unavailable = async () => {
   }
 };
 
-// Fetched again by fresh addresses, since an engine may keep a failed
-// import or a failed preload (the service worker answers any address of a
-// file it keeps).
+// Fetched again by a fresh address, since an engine may keep a failed
+// preload (the service worker answers any address of a file it keeps).
 let retries = -1;
 function load() {
   const fresh = ++retries ? `?retry=${retries}` : '';
   const locateFile = (file, folder) => `${folder}${file}${fresh}`;
-  return Promise.all([import(`./prism-core.mjs${fresh}`), import(`./prism.mjs${fresh}`)])
-    .then(async ([{ default: createCore }, { wrap }]) => wrap(await createCore({ locateFile })))
-    .then((started) => {
-      core = started;
-      performance.mark('prism-core');
-    });
+  return createCore({ locateFile }).then((module) => {
+    core = wrap(module);
+    performance.mark('prism-core');
+  });
 }
 
 function registerServiceWorker() {

@@ -20,8 +20,11 @@ export const browsers = {
 };
 
 const policy = 'http.headers.Content-Security-Policy';
-// Each feature: its key, what the page uses it for, the file of the built
-// site that uses it and the text that shows it there, and what happens
+// Each feature: its key, what the page uses it for, the page's file that
+// uses it (index.html and sw.js as the site has them, the rest as their
+// sources are named, in whichever bundle holds them) and the text that
+// shows it there (blanks and quotes as a minifier may write them; a
+// pattern where the text alone would also match another), and what happens
 // where a browser lacks it (none: the page needs it). `before` says, per
 // browser, why versions before the first still run the page.
 export const features = [
@@ -31,7 +34,12 @@ export const features = [
     'index.html',
     'type="module"',
   ],
-  ['javascript.operators.import', 'the core fetched by the page', 'loader.js', 'import(`./prism-core.mjs'],
+  [
+    'javascript.operators.import',
+    'the lens tool fetched when it opens',
+    'lens-open.js',
+    "import('./lens/lens.js')",
+  ],
   ['webassembly.api.instantiate_static', 'the C++ core', 'prism-core.mjs', 'WebAssembly.instantiate'],
   ['api.ResizeObserver', 'captions set again when the layout changes', 'fit.js', 'new ResizeObserver'],
   ['api.HTMLDialogElement.showModal', 'the modal message', 'notices.js', 'showModal()'],
@@ -77,13 +85,6 @@ export const features = [
     'the notice, as in a tab',
   ],
   [
-    'html.elements.link.rel.modulepreload',
-    "fetching the core's module with the page",
-    'index.html',
-    'rel="modulepreload"',
-    'fetched when the page asks',
-  ],
-  [
     'html.elements.link.rel.preload',
     "fetching the core's WebAssembly with the page",
     'index.html',
@@ -108,7 +109,7 @@ export const features = [
     'css.properties.print-color-adjust',
     "printing the form's colours",
     'style.css',
-    ' print-color-adjust: exact', // not the prefixed line's tail
+    /(?<![-\w])print-color-adjust: ?exact/, // not the prefixed line's tail
     '-webkit-print-color-adjust',
   ],
   ['css.types.min', 'the form scaled to a narrow sheet', 'style.css', 'min('],

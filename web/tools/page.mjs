@@ -2,19 +2,19 @@
 // Builds the page from the form's description, at build time: index.html
 // from its template, with the form's controls and diagram as markup, the
 // title, what the page says where it cannot start, the description itself
-// as JSON (the page's modules read its texts) and a preload for each of the
-// page's modules; and form.css, every control's place, font and colours,
-// and the form's palette. The browser paints the form as it parses the
+// as JSON (the page's script reads its texts); and form.css, every
+// control's place, font and colours, and the form's palette, and the lens
+// tool's words, both bundled with the page's other sources. The browser paints the form as it parses the
 // page; the page's script only wires it to the core. Read from the module's
 // Node build.
 //
-// Usage: node page.mjs NODE-MODULE TEMPLATE SITE-FOLDER [MODULE.js ...]
+// Usage: node page.mjs NODE-MODULE TEMPLATE SITE-FOLDER STAGE-FOLDER
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
 import { wrap } from '../core/prism.mjs';
 
-const [module, template, site, ...modules] = process.argv.slice(2);
+const [module, template, site, stage] = process.argv.slice(2);
 const core = wrap(await createRequire(import.meta.url)(resolve(module))());
 const layout = core.form();
 const { twipsPerPixel } = layout;
@@ -310,13 +310,12 @@ const json = JSON.stringify({
   controls: layout.controls.map(({ id, role, caption }) => ({ id, role, caption })),
   lines: layout.lines.map(({ name, role }) => ({ name, role })),
 });
-const preloads = modules.map((m) => `<link rel="modulepreload" href="${escape(m)}">`).join('\n');
 // The lens tool's section: the button that opens it; the rest comes with
 // its script (lens/lens.js), and its words with it.
 const lens = `<section${attributes({ id: 'lens', 'aria-label': layout.lens.title })}><button${attributes({ id: 'lens-open', type: 'button', 'aria-expanded': 'false', 'aria-controls': 'lens-tool' })}>${escape(layout.lens.title)}</button></section>`;
-mkdirSync(join(site, 'lens'), { recursive: true });
+mkdirSync(join(stage, 'lens'), { recursive: true });
 writeFileSync(
-  join(site, 'lens', 'lens-words.js'),
+  join(stage, 'lens', 'lens-words.js'),
   `// SPDX-License-Identifier: MIT\n// The lens tool's words, from the form's description.\nexport default ${JSON.stringify(core.lensForm())};\n`,
 );
 
@@ -325,8 +324,8 @@ const html = readFileSync(template, 'utf8')
   .replaceAll('@UNAVAILABLE@', () => escape(layout.unavailableNotice))
   .replaceAll('@FORM@', () => form)
   .replaceAll('@LENS@', () => lens)
-  .replaceAll('@MODULES@', () => preloads)
   // Inside a script element only "</" could end it early.
   .replaceAll('@DESCRIPTION@', () => json.replaceAll('</', '<\\/'));
+mkdirSync(site, { recursive: true });
 writeFileSync(join(site, 'index.html'), html);
-writeFileSync(join(site, 'form.css'), `${css}\n`);
+writeFileSync(join(stage, 'form.css'), `${css}\n`);

@@ -2,10 +2,13 @@
 // The lens tool: for each eye, the prism its lens gives at the pupil when
 // its optical centre is off it, and the decentration that gives a prism
 // wanted; and where the wearer reads. Loaded when the tool first opens,
-// with its own module of the core (prism-lens.mjs) and its words
-// (lens-words.js); the page hands it the composer's words and bridges.
+// with its own module of the core (prism-lens.mjs, whose WebAssembly the
+// page fetches beside this) and its words (lens-words.js); the page hands it
+// the composer's words and bridges.
 // Every text it shows comes finished from the core; this only places it.
 import { copyText } from '../eyes.js';
+import create from '../prism-lens.mjs';
+import { wrap } from '../prism.mjs';
 import { lensEye } from './lens-eye.js';
 import { lensNear } from './lens-near.js';
 import words from './lens-words.js';
@@ -13,21 +16,18 @@ import words from './lens-words.js';
 /** @type {ReturnType<typeof import('../prism.mjs').wrap> | null} */
 let core = null; // the lens core's calls, once loaded
 const loadCore = () =>
-  Promise.all([import('../prism-lens.mjs'), import('../prism.mjs')]).then(
-    async ([{ default: create }, { wrap }]) => wrap(await create()),
-  );
+  create().then((module) => {
+    performance.mark('prism-lens-core');
+    return wrap(module);
+  });
 
-// Builds the tool in `section`, under its open button, hidden; resolves to
-// it once its looks have arrived. `page` gives the composer's words and its
+// Builds the tool in `section`, under its open button, hidden, and returns
+// it. `page` gives the composer's words and its
 // bridges: its messages, the word a copy says once done, C while a result
 // shows (composer.c(), composer.onChange(run)) and a put into B
 // (composer.putIntoB(power, direction)).
-export async function openLens(section, page) {
+export function openLens(section, page) {
   const { composer } = page;
-  // Its looks first, so that it never shows without them.
-  const looks = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'lens/lens.css' });
-  const styled = new Promise((resolve) => (looks.onload = looks.onerror = resolve));
-  section.append(looks);
   let loading = loadCore().then((c) => (core = c));
   const sides = words.eyes.map(lensEye);
   const shown = [null, null];
@@ -126,6 +126,5 @@ export async function openLens(section, page) {
     side.copy.addEventListener('click', () => copyText(shown[i].copy, side.copied, page.copied));
     show(i, null);
   });
-  await styled;
   return tool;
 }
