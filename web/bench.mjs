@@ -2,7 +2,8 @@
 // Figures of the web edition (a benchmark, not a test): the bytes a first
 // visit transfers, the time from navigation to the form ready for input and
 // to the core ready, on the loopback and on an emulated slow network, each
-// against a static copy of the form, and a compute from click to result
+// against a static copy of the form, with the requests sent before each;
+// the lens tool's opening on the slow network; and a compute from click to result
 // painted, in headless Chromium against the site served on 127.0.0.1 (the
 // slow network also over HTTP/2, as static hosts serve pages, and the same
 // line shaped below the browser by shape.mjs, over both); then
@@ -66,7 +67,7 @@ const p90 = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length * 0.9)];
 // took on the wire (compressed, as the server sends them) and in memory.
 const SLOW = { offline: false, latency: 400, downloadThroughput: 50000, uploadThroughput: 50000 };
 async function visits(count, network, base = url) {
-  const runs = { ready: [], core: [], still: [], sizes: new Map(), wire: 0 };
+  const runs = { ready: [], core: [], still: [], sizes: new Map(), wire: 0, asked: { ready: [], core: [] } };
   const open = async (address, mark) => {
     const context = await browser.newContext({ ignoreHTTPSErrors: true });
     const page = await context.newPage();
@@ -75,6 +76,9 @@ async function visits(count, network, base = url) {
     if (network) await cdp.send('Network.emulateNetworkConditions', network);
     let wire = 0;
     cdp.on('Network.loadingFinished', (e) => (wire += e.encodedDataLength));
+    // When each request was asked for, by the wall clock.
+    const asked = [];
+    cdp.on('Network.requestWillBeSent', (e) => asked.push(e.wallTime * 1000));
     const sizes = new Map();
     page.on('response', async (response) => {
       const body = await response.body().catch(() => Buffer.alloc(0));
@@ -87,16 +91,22 @@ async function visits(count, network, base = url) {
     );
     await page.goto(address);
     await page.waitForFunction((m) => performance.getEntriesByName(m).length > 0, mark, { timeout: 60000 });
-    const marks = await page.evaluate(() =>
-      Object.fromEntries(performance.getEntriesByType('mark').map((m) => [m.name, m.startTime])),
-    );
+    const { marks, origin } = await page.evaluate(() => ({
+      marks: Object.fromEntries(performance.getEntriesByType('mark').map((m) => [m.name, m.startTime])),
+      origin: performance.timeOrigin,
+    }));
     await context.close();
-    return { marks, sizes, wire };
+    // How many requests the browser had sent before a mark: the page itself
+    // and every file it asked for by then.
+    const before = (mark) => asked.filter((t) => t - origin < marks[mark]).length;
+    return { marks, sizes, wire, before };
   };
   for (let i = 0; i < count; ++i) {
     const visit = await open(base, 'prism-core');
     runs.ready.push(visit.marks['prism-ready']);
     runs.core.push(visit.marks['prism-core']);
+    runs.asked.ready.push(visit.before('prism-ready'));
+    runs.asked.core.push(visit.before('prism-core'));
     runs.sizes = visit.sizes;
     runs.wire = visit.wire;
     runs.still.push((await open(`${base}static.html`, 'static-frame')).marks['static-frame']);
@@ -119,6 +129,57 @@ const lines = [await shaped(url), await shaped(h2.url)];
 const shapedHttp1 = await visits(5, null, lines[0].address);
 const shapedHttp2 = await visits(5, null, lines[1].address);
 lines.forEach(({ line }) => line.close());
+
+// The lens tool opened on the slow line, after a first visit: from the press
+// on its button to its entries shown and its core's WebAssembly arrived (and
+// started, where the page marks it); and whether its files were all asked
+// for before the first of them arrived (one round), from the browser's own
+// timing of each request.
+async function lensOpenings(count) {
+  const runs = { ready: [], started: [], requests: [], rounds: [] };
+  for (let i = 0; i < count; ++i) {
+    const context = await browser.newContext({ serviceWorkers: 'block' });
+    const page = await context.newPage();
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Network.enable');
+    await cdp.send('Network.emulateNetworkConditions', SLOW);
+    await page.goto(url);
+    await page.waitForFunction(() => performance.getEntriesByName('prism-core').length > 0, null, {
+      timeout: 60000,
+    });
+    const opened = await page.evaluate(
+      () =>
+        new Promise((resolve) => {
+          const pressed = performance.now();
+          document.getElementById('lens-open').click();
+          const shown = () => document.getElementById('lens-right-sphere')?.offsetParent;
+          const wasm = () =>
+            performance.getEntriesByType('resource').find((r) => r.name.endsWith('prism-lens.wasm'));
+          const look = () => {
+            if (!shown() || !wasm()?.responseEnd) return requestAnimationFrame(look);
+            const files = performance
+              .getEntriesByType('resource')
+              .filter((r) => r.startTime >= pressed && /lens/.test(new URL(r.name).pathname));
+            const firstArrived = Math.min(...files.map((r) => r.responseEnd));
+            resolve({
+              ready: Math.max(performance.now(), wasm().responseEnd) - pressed,
+              started: (performance.getEntriesByName('prism-lens-core')[0]?.startTime ?? NaN) - pressed,
+              requests: files.length,
+              oneRound: files.every((r) => r.startTime < firstArrived),
+            });
+          };
+          look();
+        }),
+    );
+    runs.ready.push(opened.ready);
+    runs.started.push(opened.started);
+    runs.requests.push(opened.requests);
+    runs.rounds.push(opened.oneRound);
+    await context.close();
+  }
+  return runs;
+}
+const lensOpen = await lensOpenings(5);
 
 // Computes: click to the result and the lines set and laid out, ready for the
 // next frame (which comes at the display's own pace).
@@ -211,7 +272,20 @@ for (const [network, runs, goals] of [
   console.log(
     `| ${network}: core ready against the static copy | ${against(runs.core, runs.still)} | ${goals[2]} |`,
   );
+  console.log(
+    `| ${network}: requests sent before the form is ready; before the core is ready (medians) | ${median(runs.asked.ready)}; ${median(runs.asked.core)} | |`,
+  );
 }
+console.log(
+  `| the lens tool on the slow network: press to its entries shown and its core's WebAssembly arrived (median of ${lensOpen.ready.length}, p90) | ${ms(lensOpen.ready)} (${p90(lensOpen.ready).toFixed(1)} ms) | |`,
+);
+if (lensOpen.started.every(Number.isFinite))
+  console.log(
+    `| the lens tool on the slow network: press to its core started (median) | ${ms(lensOpen.started)} | |`,
+  );
+console.log(
+  `| the lens tool's files (median), all asked for before the first arrived | ${median(lensOpen.requests)}, ${lensOpen.rounds.every(Boolean) ? 'yes' : `no (${lensOpen.rounds.filter((r) => !r).length} of ${lensOpen.rounds.length} not)`} | one round |`,
+);
 console.log(
   `| compute, click to result laid out (median of ${computes.length}, p90) | ${median(computes).toFixed(2)} ms (${p90(computes).toFixed(2)} ms) | ≤ 5 ms |`,
 );
