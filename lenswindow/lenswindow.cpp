@@ -51,6 +51,7 @@ LensWindow::LensWindow(QWidget* parent)
         sides->addWidget(buildSide(side));
     layout->addLayout(sides);
     layout->addWidget(buildNear());
+    layout->addWidget(buildCheck());
 
     auto* computeButton = new QPushButton(described(w.compute), this);
     computeButton->setObjectName(described(w.compute));
@@ -89,6 +90,7 @@ QWidget* LensWindow::buildSide(Side& side)
     const auto edited = [this, &side] {
         showSide(side, std::nullopt);
         showNear(std::nullopt);
+        showCheck(std::nullopt);
     };
     // Each group under its heading: the lens on one line, each size on a
     // line of its own with its way; each group's result under it.
@@ -100,6 +102,8 @@ QWidget* LensWindow::buildSide(Side& side)
         if (group != e.group) {
             if (group == form::LensGroup::Decentration)
                 result(side.prism, *group);
+            if (group == form::LensGroup::Prism)
+                result(side.offset, *group);
             group = e.group;
             auto* heading = new QLabel(described(w.groups[size_t(e.group)]), box);
             QFont bold = heading->font();
@@ -128,7 +132,7 @@ QWidget* LensWindow::buildSide(Side& side)
         // A size's way: in or out across, up or down; a prism's by its base.
         const size_t way = field - size_t(prism::LensField::CentreX);
         const bool across = way % 2 == 0;
-        const auto& names = e.group == form::LensGroup::Prism ? w.prismChoices : w.offsetWays;
+        const auto& names = e.group == form::LensGroup::Decentration ? w.offsetWays : w.prismChoices;
         auto* choice = new QComboBox(box);
         choice->addItems({described(names[across ? 0 : 2]), described(names[across ? 1 : 3])});
         choice->setObjectName(text(captions.choices[field]));
@@ -141,7 +145,6 @@ QWidget* LensWindow::buildSide(Side& side)
         sizes->addWidget(choice, row, 2);
         sizes->setColumnStretch(3, 1);
     }
-    result(side.offset, form::LensGroup::Prism);
     side.intoB = new QPushButton(text(captions.intoB), box);
     side.intoB->setObjectName(side.intoB->text());
     connect(side.intoB, &QPushButton::clicked, this,
@@ -187,6 +190,11 @@ QWidget* LensWindow::buildNear()
     m_near->setObjectName(described(w.nearHeading));
     m_near->setWordWrap(true);
     m_near->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Room for its longest answer from the start (the eyes, both
+    // imbalances, the slab-off and two notes), so that the window opens
+    // as tall as it will need and nothing is squeezed when it answers.
+    m_near->setMinimumHeight(m_near->fontMetrics().lineSpacing() * 7);
+    m_near->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(m_near);
     m_copyNear = new QPushButton(described(w.copyNear), box);
     m_copyNear->setObjectName(m_copyNear->text());
@@ -198,6 +206,46 @@ QWidget* LensWindow::buildNear()
     column->addLayout(buttons);
     showNear(std::nullopt);
     return box;
+}
+
+QWidget* LensWindow::buildCheck()
+{
+    const form::LensWords& w = words();
+    auto* box = new QGroupBox(described(w.checkHeading), this);
+    auto* column = new QVBoxLayout(box);
+    for (std::string_view says : {w.checkScope, w.checkOrdered}) {
+        auto* note = new QLabel(described(says), box);
+        note->setWordWrap(true);
+        column->addWidget(note);
+    }
+    m_check = new QLabel(box);
+    m_check->setObjectName(described(w.checkHeading));
+    m_check->setWordWrap(true);
+    m_check->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Room for both eyes and the pair's two lines, each of which may wrap.
+    m_check->setMinimumHeight(m_check->fontMetrics().lineSpacing() * 6);
+    m_check->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    column->addWidget(m_check);
+    m_copyCheck = new QPushButton(described(w.copyCheck), box);
+    m_copyCheck->setObjectName(m_copyCheck->text());
+    connect(m_copyCheck, &QPushButton::clicked, this,
+        [this] { QGuiApplication::clipboard()->setText(text(m_checkShown->copy)); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_copyCheck);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    showCheck(std::nullopt);
+    return box;
+}
+
+void LensWindow::showCheck(const std::optional<texts::CheckTexts>& shown)
+{
+    m_checkShown = shown;
+    QStringList lines;
+    for (const std::string& line : shown ? shown->lines : std::vector<std::string>{})
+        lines << text(line);
+    m_check->setText(lines.join(u'\n'));
+    m_copyCheck->setEnabled(shown.has_value());
 }
 
 void LensWindow::showNear(const std::optional<texts::NearTexts>& shown)
@@ -249,6 +297,8 @@ void LensWindow::compute()
         e.centreUp = first(1);
         e.baseIn = first(2);
         e.baseUp = first(3);
+        e.readIn = first(4);
+        e.readUp = first(5);
     }
     const std::string depth = m_depth->text().toStdString(), inset = m_inset->text().toStdString();
     entries.depth = depth;
@@ -258,6 +308,7 @@ void LensWindow::compute()
     for (size_t n = 0; n < m_sides.size(); ++n)
         showSide(m_sides[n], t.eyes[n]);
     showNear(t.near);
+    showCheck(t.check);
     if (!shown.refused)
         return;
     const prism::LensToolRefusal& r = *shown.refused;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The lens tool's window: for each eye, the prism its lens gives at a
 // decentration of the optical centre, and the decentration that gives a
-// prism wanted; and where the wearer reads, through both lenses. A window
+// prism wanted; where the wearer reads, through both lenses; and the check
+// of a finished pair against its order. A window
 // of its own, not modal, built from the form's description with Qt's
 // layouts; it shows the texts the tool's compute gives.
 #pragma once
@@ -41,9 +42,9 @@ private:
     struct Side {
         prism::Eye eye = prism::Eye::Right;
         std::array<QLineEdit*, prism::LensFieldCount> entries{};  // by prism::LensField
-        std::array<QComboBox*, 4> ways{};                         // the sizes' ways: centre x, y, prism x, y
-        QLabel* prism = nullptr;                                  // the prism from the decentration
-        QLabel* offset = nullptr;                                 // the decentration for the prism
+        std::array<QComboBox*, 6> ways{};  // the sizes' ways: centre x, y, prism x, y, read x, y
+        QLabel* prism = nullptr;           // the prism from the decentration
+        QLabel* offset = nullptr;          // the decentration for the prism
         QPushButton* intoB = nullptr;
         QPushButton* copy = nullptr;
         std::optional<texts::LensEyeTexts> shown;
@@ -51,7 +52,9 @@ private:
 
     QWidget* buildSide(Side& side);
     QWidget* buildNear();
+    QWidget* buildCheck();
     void showNear(const std::optional<texts::NearTexts>& shown);
+    void showCheck(const std::optional<texts::CheckTexts>& shown);
     void showSide(Side& side, const std::optional<texts::LensEyeTexts>& shown);
     void fill(prism::Fill fill);
     void say(QLineEdit* entry, const std::string& says);
@@ -66,4 +69,8 @@ private:
     QLabel* m_near = nullptr;
     QPushButton* m_copyNear = nullptr;
     std::optional<texts::NearTexts> m_nearShown;
+    // The check of a finished pair: what it shows, its copy.
+    QLabel* m_check = nullptr;
+    QPushButton* m_copyCheck = nullptr;
+    std::optional<texts::CheckTexts> m_checkShown;
 };

@@ -41,6 +41,7 @@ private slots:
     void lensToolRefusesAnEntry();
     void lensToolEveryWay();
     void lensToolFills();
+    void lensToolChecksAPair();
     void lensToolOpensBeside_data();
     void lensToolOpensBeside();
 
@@ -209,6 +210,33 @@ void LensWindowTest::lensToolFills()
     FormDriver::typeInto(m_ui->text(1), u"5"_s);
     QVERIFY(!button(u"Ｃを右眼に"_s)->isEnabled());
     QVERIFY(!button(u"右眼のプリズムをＢに"_s)->isEnabled());
+}
+
+// A finished pair of the worked lens, read 1.58△ BO and 0.47△ BD on the
+// right at its reference point, none on the left: its optical centre 5.0 mm
+// in and 2.0 mm up, over both of ANSI Z80.1's millimetre limits. It copies
+// as it shows; an edit clears it.
+void LensWindowTest::lensToolChecksAPair()
+{
+    m_fixture.tools->openLens();
+    for (const QString& eye : {u"右眼 "_s, u"左眼 "_s})
+        enterLens(*m_form, {{eye + u"S"_s, u"-3"_s}, {eye + u"C"_s, u"-2"_s}, {eye + u"AX"_s, u"30"_s}});
+    enterLens(*m_form,
+        {{u"右眼 実測 水平プリズム"_s, u"1.58"_s}, {u"右眼 実測 水平プリズムの基底"_s, u"BO"_s},
+            {u"右眼 実測 垂直プリズム"_s, u"0.47"_s}, {u"右眼 実測 垂直プリズムの基底"_s, u"BD"_s}});
+    QTest::keyClick(m_form->findChild<QLineEdit*>(u"右眼 実測 垂直プリズム"_s), Qt::Key_Return);
+    const QString shows
+        = u"右眼：ずれ 1.58△ BO、0.47△ BD（プリズム基準点 5.0 mm 内方、2.0 mm 上方）\n左眼：ずれなし\n"
+          u"上下：0.47△（右眼のほうが基底下方）、高さの差 2.0 mm：垂直方向の度数が 3.375 D "
+          u"を超えるため 1.0 mm まで（ANSI Z80.1）　不合格\n"
+          u"水平：1.58△ BO、PD との差 5.0 mm 狭い：水平方向の度数が 2.75 D を超えるため 2.5 mm "
+          u"まで（ANSI Z80.1）　不合格"_s;
+    QLabel* check = m_form->findChild<QLabel*>(u"仕上がりの検査"_s);
+    QCOMPARE(check->text(), shows);
+    QTest::mouseClick(m_form->findChild<QPushButton*>(u"検査結果をコピー"_s), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), shows);
+    FormDriver::typeInto(m_form->findChild<QLineEdit*>(u"左眼 実測 水平プリズム"_s), u"1"_s);
+    QVERIFY(check->text().isEmpty());
 }
 
 // The lens window's place: to the composer's right, else below it (its left

@@ -108,7 +108,7 @@ constexpr std::array Lines{
 // clang-format on
 
 // clang-format off
-constexpr std::array<LensEntryWords, 7> LensEntries{
+constexpr std::array<LensEntryWords, 9> LensEntries{
     LensEntryWords{LensGroup::Lens, "sphere", "S", "S", ""},
     LensEntryWords{LensGroup::Lens, "cylinder", "C", "C", ""},
     LensEntryWords{LensGroup::Lens, "axis", "AX", "AX", ""},
@@ -116,6 +116,8 @@ constexpr std::array<LensEntryWords, 7> LensEntries{
     LensEntryWords{LensGroup::Decentration, "centreY", "垂直 mm", "垂直偏心", "垂直偏心の向き"},
     LensEntryWords{LensGroup::Prism, "prismX", "水平 △", "水平プリズム", "水平プリズムの基底"},
     LensEntryWords{LensGroup::Prism, "prismY", "垂直 △", "垂直プリズム", "垂直プリズムの基底"},
+    LensEntryWords{LensGroup::Reading, "readX", "水平 △", "実測 水平プリズム", "実測 水平プリズムの基底"},
+    LensEntryWords{LensGroup::Reading, "readY", "垂直 △", "実測 垂直プリズム", "実測 垂直プリズムの基底"},
 };
 // clang-format on
 
@@ -139,7 +141,7 @@ constexpr EyeWords Eyes{.heading = "眼ごとのプリズム",
 constexpr LensWords Lens{.title = "レンズの偏心とプリズム",
     .open = "レンズの偏心とプリズム…",
     .font = regular(PGothic, 10.5),
-    .groups = {"レンズ", "偏心からプリズム", "プリズムから偏心"},
+    .groups = {"レンズ", "偏心からプリズム", "プリズムから偏心", "実測（プリズム基準点）"},
     .entries = LensEntries,
     .offsetWays = {"内方", "外方", "上方", "下方"},
     .prismWays = {"BI", "BO", "BU", "BD"},
@@ -173,7 +175,35 @@ constexpr LensWords Lens{.title = "レンズの偏心とプリズム",
     .slabOff = "スラブオフ %1△ 基底上方を%2のレンズに、または逆スラブ %1△ 基底下方を%3のレンズに",
     .adapt = "1.5△ 未満では多くの人が慣れるので、スラブオフはほとんど作りません",
     .steps = "スラブオフは 0.5△ 刻みで作られます。注文する量は眼鏡店で決めて下さい",
-    .copyNear = "上下プリズム差をコピー"};
+    .copyNear = "上下プリズム差をコピー",
+    .checkHeading = "仕上がりの検査",
+    .checkScope = "単焦点・多焦点レンズの仕上がりを、各眼のプリズム基準点で読んだプリズムで処方と比べます。"
+                  "累進レンズは限度が別で、プリズムシニングもずれに表れるので、この検査の対象外です。"
+                  "限度は ANSI Z80.1 のもの（ISO 21987、JIS T 7337 の限度は入っていません）で、"
+                  "店独自のより厳しい限度はそれぞれの店で当てて下さい",
+    .checkOrdered = "処方（求める）プリズムは、各眼の「プリズムから偏心」に入れたプリズムです",
+    .checkEye = "%1：ずれ %2（%3）",
+    .checkNone = "%1：ずれなし",
+    .checkShift = "プリズム基準点 %1",
+    .checkBlocked = "%1°の経線に度数がないので、プリズム基準点の位置は分かりません",
+    .checkTooFar = "プリズム基準点 %1：30 mm を超えます",
+    .checkShiftTiny = "プリズム基準点から 0.05 mm 未満",
+    .prismSize = "%1△",
+    .checkVertical = "上下：%1：%2　%3",
+    .checkHorizontal = "水平：%1：%2　%3",
+    .checkHeights = "高さの差 %1 mm",
+    .checkPd = "PD との差 %1 mm %2",
+    .checkWider = "広い",
+    .checkNarrower = "狭い",
+    .checkPrismLimit = "%1△ まで（ANSI Z80.1）",
+    .checkVerticalShiftLimit = "垂直方向の度数が %1 D を超えるため %2 mm まで（ANSI Z80.1）",
+    .checkHorizontalShiftLimit = "水平方向の度数が %1 D を超えるため %2 mm まで（ANSI Z80.1）",
+    .checkShiftUnknown
+    = "%1△ まで（ANSI Z80.1。プリズム基準点の位置が分からないので、mm の限度は使えません）",
+    .checkPasses = "合格",
+    .checkFails = "不合格",
+    .checkNeedsBoth = "両眼のレンズを入れると、左右の検査をします",
+    .copyCheck = "検査結果をコピー"};
 
 constexpr Description Form{
     .windowTitle = "Form1",

@@ -141,7 +141,9 @@ std::string lensWords(const LensWords& w)
         {"needsBoth", string(w.needsBoth)}, {"nearPrism", string(w.nearPrism)},
         {"nearImbalance", string(w.nearImbalance)}, {"farImbalance", string(w.farImbalance)},
         {"moreDown", string(w.moreDown)}, {"slabOff", string(w.slabOff)}, {"adapt", string(w.adapt)},
-        {"steps", string(w.steps)}, {"copyNear", string(w.copyNear)}});
+        {"steps", string(w.steps)}, {"copyNear", string(w.copyNear)},
+        {"checkHeading", string(w.checkHeading)}, {"checkScope", string(w.checkScope)},
+        {"checkOrdered", string(w.checkOrdered)}, {"copyCheck", string(w.copyCheck)}});
 }
 
 std::string rect(const std::optional<Rect>& r)

@@ -108,14 +108,23 @@ std::optional<double> entry(std::string_view text, bool isSigned, double low, do
     return v;
 }
 
+// The lens's power matrix [[f11, f12], [f12, f22]]: f11 its power in the
+// horizontal meridian, f22 in the vertical.
+struct Powers {
+    double f11, f12, f22;
+};
+
+Powers powers(const Lens& lens)
+{
+    const double s = std::sin(radians(lens.axis)), c = std::cos(radians(lens.axis));
+    return {lens.sphere + lens.cylinder * s * s, -lens.cylinder * s * c, lens.sphere + lens.cylinder * c * c};
+}
+
 }  // namespace
 
 Vector prism_from_decentration(const Lens& lens, Vector centre_mm)
 {
-    const double s = std::sin(radians(lens.axis)), c = std::cos(radians(lens.axis));
-    const double f11 = lens.sphere + lens.cylinder * s * s;
-    const double f12 = -lens.cylinder * s * c;
-    const double f22 = lens.sphere + lens.cylinder * c * c;
+    const auto [f11, f12, f22] = powers(lens);
     const Vector d{centre_mm.x / 10, centre_mm.y / 10};
     return {f11 * d.x + f12 * d.y, f12 * d.x + f22 * d.y};
 }
@@ -139,7 +148,7 @@ LensReading read_lens(Eye eye, const LensEntries& e)
     const auto cylinder = entry(text(LensField::Cylinder), true, -30, 30);
     if (!cylinder)
         return LensRefusal{LensField::Cylinder};
-    LensRead read{{*sphere, *cylinder, 0}, {}, {}};
+    LensRead read{{*sphere, *cylinder, 0}, {}, {}, {}};
     if (*cylinder != 0) {
         if (text(LensField::Axis).empty())
             return LensRefusal{LensField::Axis, true};
@@ -148,8 +157,8 @@ LensReading read_lens(Eye eye, const LensEntries& e)
             return LensRefusal{LensField::Axis};
         read.lens.axis = *axis;
     }
-    double sizes[4];
-    for (int i = 0; i < 4; ++i) {
+    double sizes[6];
+    for (int i = 0; i < 6; ++i) {
         const LensField field = LensField(int(LensField::CentreX) + i);
         const auto size = entry(text(field), false, 0, FurthestOffset);
         if (!size)
@@ -158,6 +167,7 @@ LensReading read_lens(Eye eye, const LensEntries& e)
     }
     read.centre = {signedPart(sizes[0], e.centreIn, eye, true), signedPart(sizes[1], e.centreUp, eye, false)};
     read.wanted = {signedPart(sizes[2], e.baseIn, eye, true), signedPart(sizes[3], e.baseUp, eye, false)};
+    read.read = {signedPart(sizes[4], e.readIn, eye, true), signedPart(sizes[5], e.readUp, eye, false)};
     return read;
 }
 
@@ -251,6 +261,86 @@ NearShown near_compute(const std::optional<LensRead>& right, const std::optional
     return shown;
 }
 
+CheckShown check_pair(const std::optional<LensRead>& right, const std::optional<LensRead>& left)
+{
+    CheckShown shown;
+    const std::optional<LensRead>* eyes[2] = {&right, &left};
+    Vector error[2];
+    std::optional<Vector> shift[2];  // mm
+    for (size_t i = 0; i < 2; ++i) {
+        if (!*eyes[i])
+            continue;
+        const LensRead& r = **eyes[i];
+        const Eye eye = i == 0 ? Eye::Right : Eye::Left;
+        error[i] = {r.read.x - r.wanted.x, r.read.y - r.wanted.y};
+        EyeCheck& c = shown.eyes[i].emplace();
+        c.error = wayParts(error[i], eye, 2);
+        const Inverse inv = inverse(r.lens, error[i]);
+        c.blocked = inv.blocked;
+        if (inv.blocked)
+            continue;
+        shift[i] = Vector{inv.d.x * 10, inv.d.y * 10};
+        c.shift = wayParts(*shift[i], eye, 1);
+        for (const std::optional<WayPart>& part : c.shift)
+            if (part && to_number(part->size).value_or(0) > FurthestOffset)
+                c.tooFar = true;
+    }
+    shown.bothLenses = right && left;
+    if (!shown.bothLenses)
+        return shown;
+
+    // A figure as written, and as the number it writes.
+    const auto written = [](double v, int decimals) {
+        std::string text = format_number(std::fabs(v), decimals);
+        return std::pair{to_number(text).value_or(0), text};
+    };
+    // Whether either lens's power in a meridian, to three decimals, is beyond `limit`.
+    const auto strong = [&](double Powers::*meridian, double limit) {
+        for (const LensRead* r : {&*right, &*left})
+            if (written(powers(r->lens).*meridian, 3).first > limit)
+                return true;
+        return false;
+    };
+    // The prism limit, or, over it, for a strong lens the millimetre limit
+    // on the shifts' difference (part of each shift, unrounded).
+    const auto decide = [&](PairCheck& c, double prism, double prismLimit, bool isStrong,
+                            double Vector::*part, int sign, double shiftLimit) {
+        const auto [size, text] = written(prism, 2);
+        c.prism = text;
+        if (size <= prismLimit) {
+            c.passes = true;
+            return;
+        }
+        if (!isStrong)
+            return;
+        if (!shift[0] || !shift[1]) {
+            c.limit = PairCheck::Limit::PrismShiftUnknown;
+            return;
+        }
+        c.limit = PairCheck::Limit::Millimetres;
+        const double difference = sign * ((*shift[0]).*part - (*shift[1]).*part);
+        c.wider = difference > 0;
+        const auto [mm, mmText] = written(difference, 1);
+        c.millimetres = mmText;
+        c.passes = mm <= shiftLimit;
+    };
+    // Vertical: right less left, the eye more base down; the heights' difference.
+    const double v = error[0].y - error[1].y;
+    decide(shown.vertical, v, Z80.verticalPrism, strong(&Powers::f22, Z80.verticalPower), &Vector::y, 1,
+        Z80.verticalShift);
+    if (written(v, 2).second.find_first_not_of("0.") != std::string::npos)
+        shown.vertical.moreDown = v < 0 ? Eye::Right : Eye::Left;
+    // Horizontal: the net prism, positive base in; the points' distance
+    // against the PD, positive wider (+x is the right eye's nose and the
+    // left eye's temple).
+    const double h = error[0].x - error[1].x;
+    decide(shown.horizontal, h, Z80.horizontalPrism, strong(&Powers::f11, Z80.horizontalPower), &Vector::x,
+        -1, Z80.horizontalShift);
+    if (written(h, 2).second.find_first_not_of("0.") != std::string::npos)
+        shown.horizontal.base = h > 0 ? Way::In : Way::Out;
+    return shown;
+}
+
 LensToolShown lens_tool(const LensToolEntries& entries)
 {
     LensToolShown shown;
@@ -266,9 +356,13 @@ LensToolShown lens_tool(const LensToolEntries& entries)
             shown.eyes[i] = lens_compute(eye, *r);
         }
     }
-    // The imbalance belongs to both lenses: none beside an eye's refused entry.
+    // The imbalance and the check belong to both lenses: none beside an
+    // eye's refused entry. The check shows once a reading is entered.
     if (shown.refused)
         return shown;
+    for (const LensEntries& e : entries.eyes)
+        if (!e.texts[size_t(LensField::ReadX)].empty() || !e.texts[size_t(LensField::ReadY)].empty())
+            shown.check = check_pair(read[0], read[1]);
     shown.near = near_compute(read[0], read[1], entries.depth, entries.inset);
     if (shown.near->refused)
         shown.refused = LensToolRefusal{std::nullopt, {}, *shown.near->refused};

@@ -2,6 +2,7 @@
 #include "filled.h"
 
 #include <form/form.h>
+#include <prism/numbers.h>
 #include <texts/lens.h>
 
 #include <tuple>
@@ -91,6 +92,71 @@ NearTexts nearTexts(const prism::NearShown& n)
     return out;
 }
 
+// A limit as its words write it: the figure's own decimals, at least `least`.
+std::string limit(double value, int least)
+{
+    std::string text = prism::format_number(value, 3);
+    while (text.size() > text.find('.') + 1 + least && text.back() == '0')
+        text.pop_back();
+    return text;
+}
+
+CheckTexts checkTexts(const prism::CheckShown& c)
+{
+    const form::LensWords& w = words();
+    const form::EyeWords& eyes = form::eye_words();
+    CheckTexts out;
+    for (size_t i = 0; i < 2; ++i) {
+        if (!c.eyes[i])
+            continue;
+        const prism::EyeCheck& e = *c.eyes[i];
+        const std::string_view eye = eyeName(i == 0 ? prism::Eye::Right : prism::Eye::Left);
+        const std::string error = written(e.error, true);
+        if (error.empty()) {
+            out.lines.push_back(filled(w.checkNone, {eye}));
+            continue;
+        }
+        const std::string shift = written(e.shift, false);
+        const std::string where = e.blocked ? filled(w.checkBlocked, {std::to_string(*e.blocked)})
+            : e.tooFar                      ? filled(w.checkTooFar, {shift})
+            : shift.empty()                 ? std::string(w.checkShiftTiny)
+                                            : filled(w.checkShift, {shift});
+        out.lines.push_back(filled(w.checkEye, {eye, error, where}));
+    }
+    if (!c.bothLenses) {
+        out.lines.emplace_back(w.checkNeedsBoth);
+    } else {
+        const prism::CheckLimits& z = prism::Z80;
+        // The figure, then (where the millimetre limit decides) the shifts'
+        // difference; the limit that decides; the verdict.
+        const auto line = [&](std::string_view says, const prism::PairCheck& p, std::string figure,
+                              std::string difference, std::string_view shiftLimit, double prismLimit,
+                              double power, double shift) {
+            if (p.limit == prism::PairCheck::Limit::Millimetres)
+                append(figure, {eyes.separator, difference});
+            const std::string why = p.limit == prism::PairCheck::Limit::Millimetres
+                ? filled(shiftLimit, {limit(power, 2), limit(shift, 1)})
+                : filled(p.limit == prism::PairCheck::Limit::Prism ? w.checkPrismLimit : w.checkShiftUnknown,
+                    {limit(prismLimit, 2)});
+            return filled(says, {figure, why, p.passes ? w.checkPasses : w.checkFails});
+        };
+        const prism::PairCheck& v = c.vertical;
+        out.lines.push_back(line(w.checkVertical, v,
+            filled(w.prismSize, {v.prism}) + (v.moreDown ? filled(w.moreDown, {eyeName(*v.moreDown)}) : ""),
+            filled(w.checkHeights, {v.millimetres}), w.checkVerticalShiftLimit, z.verticalPrism,
+            z.verticalPower, z.verticalShift));
+        const prism::PairCheck& h = c.horizontal;
+        out.lines.push_back(line(w.checkHorizontal, h,
+            h.base ? filled(eyes.part, {h.prism, words().prismWays[size_t(*h.base)]})
+                   : filled(w.prismSize, {h.prism}),
+            filled(w.checkPd, {h.millimetres, h.wider ? w.checkWider : w.checkNarrower}),
+            w.checkHorizontalShiftLimit, z.horizontalPrism, z.horizontalPower, z.horizontalShift));
+    }
+    for (const std::string& l : out.lines)
+        append(out.copy, {out.copy.empty() ? "" : "\n", l});
+    return out;
+}
+
 // The message of the first refused entry: its name and what it takes.
 std::string refusal(const prism::LensToolRefusal& r)
 {
@@ -136,6 +202,8 @@ LensToolTexts lens_texts(const prism::LensToolShown& shown)
             out.eyes[i] = eyeTexts(i == 0 ? prism::Eye::Right : prism::Eye::Left, *shown.eyes[i]);
     if (shown.near && !shown.near->refused)
         out.near = nearTexts(*shown.near);
+    if (shown.check)
+        out.check = checkTexts(*shown.check);
     if (shown.refused)
         out.refusal = refusal(*shown.refused);
     return out;

@@ -45,6 +45,8 @@ EyeEntries eye(Named&& in)
     e.entries.centreUp = first(prism::LensField::CentreY, Upward);
     e.entries.baseIn = first(prism::LensField::PrismX, Across);
     e.entries.baseUp = first(prism::LensField::PrismY, Upward);
+    e.entries.readIn = first(prism::LensField::ReadX, Across);
+    e.entries.readUp = first(prism::LensField::ReadY, Upward);
     in.done();
     return e;
 }
@@ -92,8 +94,11 @@ char* prism_lens(const char* value)
     const std::string near = t.near
         ? json::object({{"lines", strings(t.near->lines)}, {"copy", json::string(t.near->copy)}})
         : "null";
+    const std::string check = t.check
+        ? json::object({{"lines", strings(t.check->lines)}, {"copy", json::string(t.check->copy)}})
+        : "null";
     return handed(json::object({{"right", eyeTexts(t.eyes[0])}, {"left", eyeTexts(t.eyes[1])}, {"near", near},
-        {"refused", refused}}));
+        {"check", check}, {"refused", refused}}));
 }
 
 char* prism_lens_fill(const char* value)
@@ -137,14 +142,15 @@ char* prism_lens_form()
             {"choices", strings({c.choices.begin(), c.choices.end()})}, {"intoB", json::string(c.intoB)},
             {"copy", json::string(c.copy)}}));
     }
-    return handed(json::object({{"title", json::string(w.title)},
-        {"groups", strings({std::string(w.groups[0]), std::string(w.groups[1]), std::string(w.groups[2])})},
+    return handed(json::object({{"title", json::string(w.title)}, {"groups", four(w.groups)},
         {"entries", json::array(entries)}, {"eyes", json::array(eyes)}, {"offsetWays", four(w.offsetWays)},
         {"prismChoices", four(w.prismChoices)}, {"compute", json::string(w.compute)},
         {"fillHeading", json::string(w.fillHeading)}, {"fills", json::array(fills)},
         {"nearHeading", json::string(w.nearHeading)}, {"depthLabel", json::string(w.depthLabel)},
         {"depthName", json::string(w.depthName)}, {"depthAtStart", json::string(w.depthAtStart)},
         {"insetLabel", json::string(w.insetLabel)}, {"insetName", json::string(w.insetName)},
-        {"copyNear", json::string(w.copyNear)}}));
+        {"copyNear", json::string(w.copyNear)}, {"checkHeading", json::string(w.checkHeading)},
+        {"checkScope", json::string(w.checkScope)}, {"checkOrdered", json::string(w.checkOrdered)},
+        {"copyCheck", json::string(w.copyCheck)}}));
 }
 }

@@ -9,11 +9,12 @@
 extern "C" {
 
 // One press of the tool's compute: both eyes' entries as typed, each by its
-// key in the description ("sphere" … "prismY"), and each size's way by its
+// key in the description ("sphere" … "readY"), and each size's way by its
 // name ("centreXWay": "in" or "out", "centreYWay": "up" or "down", the same
-// for "prismXWay", "prismYWay"), under "right" and "left"; the reading
-// point's "depth" and "inset". Returns what the tool shows: each eye's
-// texts, those of where the wearer reads, and the first refused entry.
+// for "prismXWay", "prismYWay", "readXWay", "readYWay"), under "right" and
+// "left"; the reading point's "depth" and "inset". Returns what the tool
+// shows: each eye's texts, those of where the wearer reads and of the check
+// of a finished pair, and the first refused entry.
 char* prism_lens(const char* value);
 
 // The prisms wanted in both eyes, filled from C's components ("c": {"x",

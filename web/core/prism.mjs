@@ -51,10 +51,13 @@
  * @property {{ x: number, y: number }} [c]  C's components as composed, exactly
  */
 /**
- * One eye's entries in the lens tool, as typed, and each size's way by name.
+ * One eye's entries in the lens tool, as typed, and each size's way by name:
+ * the lens, the centre's offset, the prism wanted (a finished pair's order)
+ * and the prism read at a finished lens's prism reference point.
  * @typedef {{ sphere: string, cylinder: string, axis: string, centreX: string, centreY: string,
- *   prismX: string, prismY: string, centreXWay: 'in' | 'out', centreYWay: 'up' | 'down',
- *   prismXWay: 'in' | 'out', prismYWay: 'up' | 'down' }} LensEye
+ *   prismX: string, prismY: string, readX: string, readY: string, centreXWay: 'in' | 'out',
+ *   centreYWay: 'up' | 'down', prismXWay: 'in' | 'out', prismYWay: 'up' | 'down', readXWay: 'in' | 'out',
+ *   readYWay: 'up' | 'down' }} LensEye
  */
 /**
  * One press of the lens tool's compute: both eyes, and the reading point's
@@ -72,10 +75,11 @@
  * What the lens tool shows: each eye's results (none where it has no lens
  * or is refused), the lines of where the wearer reads and the copy a lab
  * order takes (none where an entry is refused; the copy empty where there
- * is nothing to copy), and the first refused entry: its eye (none for the
- * reading point's), its key and its message.
+ * is nothing to copy), the lines of the check of a finished pair and their
+ * copy (none until a reading is entered), and the first refused entry: its
+ * eye (none for the reading point's), its key and its message.
  * @typedef {{ right: LensEyeShown | null, left: LensEyeShown | null,
- *   near: { lines: string[], copy: string } | null,
+ *   near: { lines: string[], copy: string } | null, check: { lines: string[], copy: string } | null,
  *   refused: { eye: 'right' | 'left' | null, entry: string, message: string } | null }} LensShown
  */
 /**

@@ -185,3 +185,25 @@ test('the lens tool at near: the worked check', async ({ page }) => {
     'スラブオフは 0.5△ 刻みで作られます。注文する量は眼鏡店で決めて下さい',
   ]);
 });
+
+// A finished pair of the worked lens, read 1.58△ BO and 0.47△ BD on the
+// right at its reference point, none on the left: its optical centre 5.0 mm
+// in and 2.0 mm up, over both of ANSI Z80.1's millimetre limits.
+test('the lens tool checks a finished pair against its order', async ({ page }) => {
+  await page.getByRole('button', { name: 'レンズの偏心とプリズム' }).click();
+  for (const eye of ['右眼', '左眼'])
+    await enterLens(page, { [`${eye} S`]: '-3', [`${eye} C`]: '-2', [`${eye} AX`]: '30' });
+  await enterLens(page, {
+    '右眼 実測 水平プリズム': '1.58',
+    '右眼 実測 水平プリズムの基底': 'BO',
+    '右眼 実測 垂直プリズム': '0.47',
+    '右眼 実測 垂直プリズムの基底': 'BD',
+  });
+  await page.getByLabel('右眼 実測 垂直プリズム', { exact: true }).press('Enter');
+  await expect(page.locator('#lens-check span')).toHaveText([
+    '右眼：ずれ 1.58△ BO、0.47△ BD（プリズム基準点 5.0 mm 内方、2.0 mm 上方）',
+    '左眼：ずれなし',
+    '上下：0.47△（右眼のほうが基底下方）、高さの差 2.0 mm：垂直方向の度数が 3.375 D を超えるため 1.0 mm まで（ANSI Z80.1）　不合格',
+    '水平：1.58△ BO、PD との差 5.0 mm 狭い：水平方向の度数が 2.75 D を超えるため 2.5 mm まで（ANSI Z80.1）　不合格',
+  ]);
+});

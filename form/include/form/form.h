@@ -158,8 +158,9 @@ struct EyeWords {
 // optical centre, and the decentration that gives a prism, for each eye.
 // Its entries for one eye, in the core's order of the lens fields
 // (prism::LensField), each in its group: the lens, the centre's offset from
-// the pupil, the prism wanted.
-enum class LensGroup { Lens, Decentration, Prism };
+// the pupil, the prism wanted, the prism read at a finished lens's prism
+// reference point.
+enum class LensGroup { Lens, Decentration, Prism, Reading };
 
 struct LensEntryWords {
     LensGroup group;
@@ -173,8 +174,8 @@ struct LensWords {
     std::string_view title;                  // the tool's window and its section's heading
     std::string_view open;                   // the result line's menu item that opens it
     Font font;                               // its texts and entries
-    std::array<std::string_view, 3> groups;  // a heading for each LensGroup
-    std::array<LensEntryWords, 7> entries;
+    std::array<std::string_view, 4> groups;  // a heading for each LensGroup
+    std::array<LensEntryWords, 9> entries;
     // The ways, in the order in, out, up, down: of an offset, of a prism's
     // base in a result, and as the prism's choices are labelled.
     std::array<std::string_view, 4> offsetWays;
@@ -211,6 +212,25 @@ struct LensWords {
     std::string_view adapt;          // from 1.00 to under 1.50
     std::string_view steps;          // with any suggestion: the lab's steps, the size the optician's
     std::string_view copyNear;       // its copy
+    // The check of a finished pair: its heading, what it is for (and not),
+    // where its order comes from; each eye's error (%1 the eye, %2 the
+    // error's parts, %3 its shift) or none (%1 the eye); the shift (%1 its
+    // parts), or why it cannot be told (%1 the meridian), or that it is
+    // over 30 mm (%1 its parts), or under 0.05 mm; a prism's size (%1);
+    // the pair's two lines (%1 the figure, %2 its limit, %3 the verdict),
+    // the heights' and the PD's differences (%1 mm, %2 wider or narrower),
+    // each limit (%1 △; %1 D, %2 mm), the prism limit where a shift cannot
+    // be told (%1 △), the verdicts; where an eye has no lens; its copy.
+    std::string_view checkHeading, checkScope, checkOrdered;
+    std::string_view checkEye, checkNone;
+    std::string_view checkShift, checkBlocked, checkTooFar, checkShiftTiny;
+    std::string_view prismSize;
+    std::string_view checkVertical, checkHorizontal;
+    std::string_view checkHeights, checkPd, checkWider, checkNarrower;
+    std::string_view checkPrismLimit, checkVerticalShiftLimit, checkHorizontalShiftLimit, checkShiftUnknown;
+    std::string_view checkPasses, checkFails;
+    std::string_view checkNeedsBoth;
+    std::string_view copyCheck;
 };
 
 struct Description {

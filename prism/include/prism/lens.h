@@ -3,8 +3,8 @@
 // sphero-cylindrical lens at the spectacle plane, with pi itself (the
 // composer keeps its 3.1416): the prism at the pupil when the optical
 // centre is off it, the decentration that gives a prism wanted, the
-// imbalance where the wearer reads, and the prisms wanted filled from the
-// composer's C.
+// imbalance where the wearer reads, the check of a finished pair against
+// its order, and the prisms wanted filled from the composer's C.
 //
 // Every vector is in the composer's 360° frame seen facing the wearer: x
 // toward 0° (the observer's right), y toward 90° (up); for the right eye +x
@@ -53,27 +53,31 @@ enum class Eye { Right, Left };
 
 // The tool's entries for one eye, in the order a compute reads them: the
 // lens (S, C, AX), the optical centre's offset from the pupil (mm, across
-// and up or down), the prism wanted (△, across and up or down). The one
+// and up or down), the prism wanted (△, across and up or down; the order,
+// where a finished pair is checked), the prism read on a lensmeter at the
+// finished lens's prism reference point (△, across and up or down). The one
 // list of them: the description's words, both front ends and the module
 // name each entry by its place here.
-enum class LensField { Sphere, Cylinder, Axis, CentreX, CentreY, PrismX, PrismY };
-inline constexpr std::size_t LensFieldCount = 7;
+enum class LensField { Sphere, Cylinder, Axis, CentreX, CentreY, PrismX, PrismY, ReadX, ReadY };
+inline constexpr std::size_t LensFieldCount = 9;
 
 // One eye's entries as typed, by field, and the sizes' ways (true: in, up,
-// base in, base up).
+// base in, base up; the reading's base in, base up).
 struct LensEntries {
     std::array<std::string_view, LensFieldCount> texts{};
-    bool centreIn = true, centreUp = true, baseIn = true, baseUp = true;
+    bool centreIn = true, centreUp = true, baseIn = true, baseUp = true, readIn = true, readUp = true;
 };
 
 // One eye's entries read by the tool's rules (numbers of the entries'
 // grammar, "−" too for S and C; S and C within ±30, AX 0-180 where C is not
 // 0, sizes 0-30; an empty S, C or size is 0): the lens, the centre's offset
-// from the pupil (mm) and the prism wanted (△), as vectors in the frame.
+// from the pupil (mm), the prism wanted (△) and the prism read (△), as
+// vectors in the frame.
 struct LensRead {
     Lens lens;
     Vector centre;
     Vector wanted;
+    Vector read;
 };
 
 // The first entry refused; `needed` where it is empty but needed (AX with a C).
@@ -149,6 +153,52 @@ struct NearShown {
 NearShown near_compute(const std::optional<LensRead>& right, const std::optional<LensRead>& left,
     std::string_view depth, std::string_view inset);
 
+// The check of a finished pair against its order, by the limits of the
+// American standard for finished spectacles (ANSI Z80.1): for each eye the
+// error, the prism read at its reference point less the prism ordered, and
+// the shift that explains it, F⁻¹ of the error (how far the point where the
+// lens gives the ordered prism lies from the reference point); for the pair
+// its vertical imbalance and its horizontal net prism, each within its
+// prism limit, or, where either lens is strong in that meridian and the
+// prism is over, within its millimetre limit. A figure is compared as it is
+// written ("#0.00" △, "#0.0" mm); a meridian's power rounded to three
+// decimals, so that a lens written in either cylinder sign decides alike.
+struct CheckLimits {
+    double verticalPrism = 0.33, horizontalPrism = 0.67;   // △
+    double verticalPower = 3.375, horizontalPower = 2.75;  // D: beyond, a lens is strong there
+    double verticalShift = 1.0, horizontalShift = 2.5;     // mm: the heights' difference, the PD's
+};
+inline constexpr CheckLimits Z80 = {};
+
+struct EyeCheck {
+    WayParts error;              // "#0.00" △; neither part written: no error
+    WayParts shift;              // "#0.0" mm, where it can be told
+    std::optional<int> blocked;  // the meridian (degrees) of no power a part of the error lies along
+    bool tooFar = false;         // over 30 mm either way
+};
+
+// One of the pair's two checks.
+struct PairCheck {
+    enum class Limit { Prism, Millimetres, PrismShiftUnknown };
+    std::string prism;            // its size, "#0.00" △
+    std::optional<Eye> moreDown;  // vertical: the eye more base down (none where written 0.00)
+    std::optional<Way> base;      // horizontal: In or Out (none where written 0.00)
+    Limit limit = Limit::Prism;   // the prism limit; the millimetre limit for a strong lens, or the
+                                  // prism limit where it would be that but a shift cannot be told
+    std::string millimetres;      // where the millimetre limit decides: the shifts' difference, "#0.0"
+    bool wider = false;           // horizontal: the two points lie wider apart than the PD
+    bool passes = false;
+};
+
+struct CheckShown {
+    std::array<std::optional<EyeCheck>, 2> eyes;  // right, left: none where no lens is entered
+    bool bothLenses = false;                      // else the pair is not checked
+    PairCheck vertical, horizontal;
+};
+
+// Both eyes as read (none: no lens).
+CheckShown check_pair(const std::optional<LensRead>& right, const std::optional<LensRead>& left);
+
 // One compute of the whole tool: both eyes' entries and the reading point's.
 struct LensToolEntries {
     std::array<LensEntries, 2> eyes;  // right, left
@@ -167,6 +217,7 @@ struct LensToolRefusal {
 struct LensToolShown {
     std::array<std::optional<LensShown>, 2> eyes;  // right, left: none where no lens is entered or refused
     std::optional<NearShown> near;                 // none where an eye's entry is refused
+    std::optional<CheckShown> check;  // once a reading is entered in either eye; none where refused
     std::optional<LensToolRefusal> refused;
 };
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The lens tool's texts, finished: the words around each eye's entries,
 // each eye's two results and its copy, the lines of where the wearer reads
-// and their copy, and the message of a refused entry, naming it.
+// and their copy, those of the check of a finished pair and their copy, and
+// the message of a refused entry, naming it.
 #pragma once
 
 #include <prism/lens.h>
@@ -40,9 +41,18 @@ struct NearTexts {
     std::string copy;
 };
 
+// The check of a finished pair, a line each: each eye's error and its
+// shift, the pair's vertical and horizontal checks and their verdicts; and
+// all of them as a lab's complaint or a remake order takes them.
+struct CheckTexts {
+    std::vector<std::string> lines;
+    std::string copy;
+};
+
 struct LensToolTexts {
     std::array<std::optional<LensEyeTexts>, 2> eyes;  // right, left: none where nothing shows
     std::optional<NearTexts> near;                    // none where an entry is refused
+    std::optional<CheckTexts> check;                  // none until a reading is entered
     std::string refusal;                              // the first refused entry's message; empty where none
 };
 

@@ -17,6 +17,8 @@ const WAYS = {
   centreY: ['up', 'down'],
   prismX: ['in', 'out'],
   prismY: ['up', 'down'],
+  readX: ['in', 'out'],
+  readY: ['up', 'down'],
 };
 
 // The eye's fieldset and what the tool reads from and writes into it.
@@ -29,12 +31,16 @@ export function lensEye(captions) {
   const entries = {};
   /** @type {Record<string, HTMLSelectElement>} */
   const ways = {};
-  const results = { prism: make('output', { id: `lens-${captions.key}-prism` }), offset: null };
+  const results = {
+    prism: make('output', { id: `lens-${captions.key}-prism` }),
+    offset: make('output', { id: `lens-${captions.key}-offset` }),
+  };
   let line;
   let group;
   for (const [field, entry] of words.entries.entries()) {
     if (entry.group !== group) {
       if (group === 1) box.append(results.prism);
+      if (group === 2) box.append(results.offset);
       group = entry.group;
       box.append(make('h3', {}, words.groups[group]), (line = make('div', { class: 'lens-line' })));
     }
@@ -58,7 +64,7 @@ export function lensEye(captions) {
       continue;
     }
     const across = entry.key.endsWith('X');
-    const labels = entry.group === 2 ? words.prismChoices : words.offsetWays;
+    const labels = entry.group === 1 ? words.offsetWays : words.prismChoices;
     const select = /** @type {HTMLSelectElement} */ (
       make(
         'select',
@@ -69,8 +75,6 @@ export function lensEye(captions) {
     ways[entry.key] = select;
     box.append((line = make('div', { class: 'lens-line' }, pair, select)));
   }
-  results.offset = make('output', { id: `lens-${captions.key}-offset` });
-  box.append(results.offset);
   const intoB = make('button', { type: 'button', id: `lens-${captions.key}-into-b` }, captions.intoB);
   const copy = make('button', { type: 'button', id: `lens-${captions.key}-copy` }, captions.copy);
   const copied = make('span', { role: 'status' });
@@ -96,6 +100,10 @@ export function lensEye(captions) {
       centreYWay: way('centreY'),
       prismXWay: way('prismX'),
       prismYWay: way('prismY'),
+      readX: entries.readX.value,
+      readY: entries.readY.value,
+      readXWay: way('readX'),
+      readYWay: way('readY'),
     }),
     /** The prisms wanted, filled. @param {import('../prism.mjs').Wanted} wanted */
     want: (wanted) => {

@@ -26,5 +26,9 @@ declare const words: {
   insetLabel: string;
   insetName: string;
   copyNear: string;
+  checkHeading: string;
+  checkScope: string;
+  checkOrdered: string;
+  copyCheck: string;
 };
 export default words;

@@ -9,6 +9,7 @@
 import { copyText } from '../eyes.js';
 import create from '../prism-lens.mjs';
 import { wrap } from '../prism.mjs';
+import { lensCheck } from './lens-check.js';
 import { lensEye } from './lens-eye.js';
 import { lensNear } from './lens-near.js';
 import words from './lens-words.js';
@@ -45,6 +46,7 @@ export function openLens(section, page) {
         show(i, null);
       });
       near.show(null);
+      check.show(null);
     });
     return b;
   });
@@ -52,13 +54,14 @@ export function openLens(section, page) {
   fillLine.className = 'lens-fills';
   fillLine.append(words.fillHeading, ...fills);
   const near = lensNear(page.copied);
+  const check = lensCheck(page.copied);
   const tool = document.createElement('div');
   tool.id = 'lens-tool';
   tool.hidden = true;
   const both = document.createElement('div');
   both.className = 'lens-eyes';
   both.append(...sides.map((s) => s.box));
-  tool.append(both, near.box, compute, fillLine);
+  tool.append(both, near.box, check.box, compute, fillLine);
   section.append(tool);
 
   // What shows for each eye, and what is offered while the composer shows a result.
@@ -94,6 +97,7 @@ export function openLens(section, page) {
     show(0, value.right);
     show(1, value.left);
     near.show(value.near);
+    check.show(value.check);
     // The first refused entry's message; the focus goes to the entry, and
     // returns there after it.
     const { refused } = value;
@@ -120,6 +124,7 @@ export function openLens(section, page) {
     side.onEdit(() => {
       show(i, null);
       near.show(null);
+      check.show(null);
     });
     for (const input of Object.values(side.entries)) input.addEventListener('keydown', onEnter);
     side.intoB.addEventListener('click', () => composer.putIntoB(shown[i].b.power, shown[i].b.direction));
