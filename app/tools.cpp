@@ -33,10 +33,13 @@ void Tools::openLens()
         connect(m_lens, &LensWindow::putIntoB, &m_composer, &Form1::putIntoB);
         offerC();
         // Beside the composer, whole on its screen, where a window manager
-        // does not place it; its frame taken to be as the composer's.
+        // does not place it; its frame taken to be as the composer's. On a
+        // screen shorter than the tool, as tall as the screen, its page
+        // scrolling.
         const QSize frame = m_composer.frameGeometry().size() - m_composer.size();
-        m_lens->move(placement::beside(m_composer.frameGeometry(), m_lens->sizeHint() + frame,
-            m_composer.screen()->availableGeometry()));
+        const QRect screen = m_composer.screen()->availableGeometry();
+        m_lens->resize(m_lens->sizeHint().boundedTo(screen.size() - frame));
+        m_lens->move(placement::beside(m_composer.frameGeometry(), m_lens->size() + frame, screen));
     }
     m_lens->show();
     m_lens->raise();

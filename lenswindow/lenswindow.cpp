@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -45,7 +47,10 @@ LensWindow::LensWindow(QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     m_sides[1].eye = prism::Eye::Left;
-    auto* layout = new QVBoxLayout(this);
+    // Its parts on one page that scrolls where the screen is shorter than
+    // they are, so that the window always fits whole on the screen.
+    m_content = new QWidget(this);
+    auto* layout = new QVBoxLayout(m_content);
     auto* sides = new QHBoxLayout;
     for (Side& side : m_sides)
         sides->addWidget(buildSide(side));
@@ -70,7 +75,23 @@ LensWindow::LensWindow(QWidget* parent)
     }
     fills->addStretch();
     layout->addLayout(fills);
+    auto* page = new QScrollArea(this);
+    page->setWidget(m_content);
+    page->setWidgetResizable(true);
+    page->setFrameShape(QFrame::NoFrame);
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(page);
     offer();
+}
+
+// Its parts whole, as tall as they are at their own width, and room for a
+// scroll bar beside them should an answer run longer than its room.
+QSize LensWindow::sizeHint() const
+{
+    const QSize content = m_content->sizeHint();
+    return {content.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+        std::max(content.height(), m_content->heightForWidth(content.width()))};
 }
 
 QWidget* LensWindow::buildSide(Side& side)
@@ -85,12 +106,13 @@ QWidget* LensWindow::buildSide(Side& side)
         label->setObjectName(text(captions.eye) + u' ' + described(w.groups[size_t(of)]));
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setMinimumHeight(label->fontMetrics().lineSpacing());  // a line before it answers
         column->addWidget(label);
     };
     const auto edited = [this, &side] {
         showSide(side, std::nullopt);
-        showNear(std::nullopt);
-        showCheck(std::nullopt);
+        showAnswer(m_near, std::nullopt);
+        showAnswer(m_check, std::nullopt);
     };
     // Each group under its heading: the lens on one line, each size on a
     // line of its own with its way; each group's result under it.
@@ -179,32 +201,16 @@ QWidget* LensWindow::buildNear()
         line->addWidget(caption);
         line->addWidget(edit);
         connect(edit, &QLineEdit::returnPressed, this, &LensWindow::compute);
-        connect(edit, &QLineEdit::textChanged, this, [this] { showNear(std::nullopt); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { showAnswer(m_near, std::nullopt); });
         return edit;
     };
     m_depth = entry(w.depthLabel, w.depthName, w.depthAtStart);
     m_inset = entry(w.insetLabel, w.insetName, {});
     line->addStretch();
     column->addLayout(line);
-    m_near = new QLabel(box);
-    m_near->setObjectName(described(w.nearHeading));
-    m_near->setWordWrap(true);
-    m_near->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // Room for its longest answer from the start (the eyes, both
-    // imbalances, the slab-off and two notes), so that the window opens
-    // as tall as it will need and nothing is squeezed when it answers.
-    m_near->setMinimumHeight(m_near->fontMetrics().lineSpacing() * 7);
-    m_near->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    column->addWidget(m_near);
-    m_copyNear = new QPushButton(described(w.copyNear), box);
-    m_copyNear->setObjectName(m_copyNear->text());
-    connect(m_copyNear, &QPushButton::clicked, this,
-        [this] { QGuiApplication::clipboard()->setText(text(m_nearShown->copy)); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_copyNear);
-    buttons->addStretch();
-    column->addLayout(buttons);
-    showNear(std::nullopt);
+    // Room for its longest answer: the eyes, both imbalances, the
+    // slab-off and two notes.
+    addAnswer(m_near, box, column, w.nearHeading, w.copyNear, 7);
     return box;
 }
 
@@ -218,44 +224,43 @@ QWidget* LensWindow::buildCheck()
         note->setWordWrap(true);
         column->addWidget(note);
     }
-    m_check = new QLabel(box);
-    m_check->setObjectName(described(w.checkHeading));
-    m_check->setWordWrap(true);
-    m_check->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Room for both eyes and the pair's two lines, each of which may wrap.
-    m_check->setMinimumHeight(m_check->fontMetrics().lineSpacing() * 6);
-    m_check->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    column->addWidget(m_check);
-    m_copyCheck = new QPushButton(described(w.copyCheck), box);
-    m_copyCheck->setObjectName(m_copyCheck->text());
-    connect(m_copyCheck, &QPushButton::clicked, this,
-        [this] { QGuiApplication::clipboard()->setText(text(m_checkShown->copy)); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_copyCheck);
-    buttons->addStretch();
-    column->addLayout(buttons);
-    showCheck(std::nullopt);
+    addAnswer(m_check, box, column, w.checkHeading, w.copyCheck, 6);
     return box;
 }
 
-void LensWindow::showCheck(const std::optional<texts::CheckTexts>& shown)
+// The answer's lines under its entries, named after its part, with room
+// for `room` lines from the start, so that the window opens as tall as it
+// will need and nothing is squeezed when it answers; its copy under them.
+void LensWindow::addAnswer(
+    Answer& answer, QWidget* box, QBoxLayout* column, std::string_view name, std::string_view copy, int room)
 {
-    m_checkShown = shown;
-    QStringList lines;
-    for (const std::string& line : shown ? shown->lines : std::vector<std::string>{})
-        lines << text(line);
-    m_check->setText(lines.join(u'\n'));
-    m_copyCheck->setEnabled(shown.has_value());
+    answer.label = new QLabel(box);
+    answer.label->setObjectName(described(name));
+    answer.label->setWordWrap(true);
+    answer.label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    answer.label->setMinimumHeight(answer.label->fontMetrics().lineSpacing() * room);
+    answer.label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    column->addWidget(answer.label);
+    answer.copy = new QPushButton(described(copy), box);
+    answer.copy->setObjectName(answer.copy->text());
+    connect(answer.copy, &QPushButton::clicked, this,
+        [&answer] { QGuiApplication::clipboard()->setText(text(answer.shown->copy)); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(answer.copy);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    showAnswer(answer, std::nullopt);
 }
 
-void LensWindow::showNear(const std::optional<texts::NearTexts>& shown)
+void LensWindow::showAnswer(Answer& answer, const std::optional<texts::Lines>& shown)
 {
-    m_nearShown = shown;
+    answer.shown = shown;
     QStringList lines;
     for (const std::string& line : shown ? shown->lines : std::vector<std::string>{})
         lines << text(line);
-    m_near->setText(lines.join(u'\n'));
-    m_copyNear->setEnabled(shown && !shown->copy.empty());
+    answer.label->setText(lines.join(u'\n'));
+    answer.copy->setEnabled(shown && !shown->copy.empty());
 }
 
 void LensWindow::offerComposer(std::optional<prism::Vector> c)
@@ -307,8 +312,8 @@ void LensWindow::compute()
     const texts::LensToolTexts t = texts::lens_texts(shown);
     for (size_t n = 0; n < m_sides.size(); ++n)
         showSide(m_sides[n], t.eyes[n]);
-    showNear(t.near);
-    showCheck(t.check);
+    showAnswer(m_near, t.near);
+    showAnswer(m_check, t.check);
     if (!shown.refused)
         return;
     const prism::LensToolRefusal& r = *shown.refused;

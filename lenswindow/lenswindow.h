@@ -16,6 +16,7 @@
 #include <optional>
 #include <string_view>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -26,6 +27,8 @@ class LensWindow : public QWidget {
 
 public:
     explicit LensWindow(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
 
     // Offered only while the composer shows a result (C's components, as
     // composed), or not at all: the fills from C and each eye's put into B.
@@ -51,26 +54,31 @@ private:
     };
 
     QWidget* buildSide(Side& side);
+    // A part that answers in lines (where the wearer reads, the check of a
+    // finished pair): the lines, their copy, what it shows.
+    struct Answer {
+        QLabel* label = nullptr;
+        QPushButton* copy = nullptr;
+        std::optional<texts::Lines> shown;
+    };
+
     QWidget* buildNear();
     QWidget* buildCheck();
-    void showNear(const std::optional<texts::NearTexts>& shown);
-    void showCheck(const std::optional<texts::CheckTexts>& shown);
+    void addAnswer(Answer& answer, QWidget* box, QBoxLayout* column, std::string_view name,
+        std::string_view copy, int room);
+    void showAnswer(Answer& answer, const std::optional<texts::Lines>& shown);
     void showSide(Side& side, const std::optional<texts::LensEyeTexts>& shown);
     void fill(prism::Fill fill);
     void say(QLineEdit* entry, const std::string& says);
     void offer();
 
-    std::array<Side, 2> m_sides;  // right, left
+    QWidget* m_content = nullptr;  // every part, on one page
+    std::array<Side, 2> m_sides;   // right, left
     std::array<QPushButton*, 4> m_fills{};
     std::optional<prism::Vector> m_c;
     // Where the wearer reads: the point's depth and inset, what it shows.
     QLineEdit* m_depth = nullptr;
     QLineEdit* m_inset = nullptr;
-    QLabel* m_near = nullptr;
-    QPushButton* m_copyNear = nullptr;
-    std::optional<texts::NearTexts> m_nearShown;
-    // The check of a finished pair: what it shows, its copy.
-    QLabel* m_check = nullptr;
-    QPushButton* m_copyCheck = nullptr;
-    std::optional<texts::CheckTexts> m_checkShown;
+    Answer m_near;
+    Answer m_check;  // the check of a finished pair
 };

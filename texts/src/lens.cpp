@@ -60,10 +60,10 @@ LensEyeTexts eyeTexts(prism::Eye eye, const prism::LensShown& s)
     return out;
 }
 
-NearTexts nearTexts(const prism::NearShown& n)
+Lines nearTexts(const prism::NearShown& n)
 {
     const form::LensWords& w = words();
-    NearTexts out;
+    Lines out;
     if (!n.bothLenses) {
         out.lines = {std::string(w.needsBoth)};
         return out;
@@ -101,11 +101,11 @@ std::string limit(double value, int least)
     return text;
 }
 
-CheckTexts checkTexts(const prism::CheckShown& c)
+Lines checkTexts(const prism::CheckShown& c)
 {
     const form::LensWords& w = words();
     const form::EyeWords& eyes = form::eye_words();
-    CheckTexts out;
+    Lines out;
     for (size_t i = 0; i < 2; ++i) {
         if (!c.eyes[i])
             continue;

@@ -34,25 +34,22 @@ struct LensEyeTexts {
     std::string bPower, bDirection;
 };
 
-// Where the wearer reads, a line each; and the lines a lab order takes (the
-// imbalances and the suggestion), joined; empty where there are none.
-struct NearTexts {
-    std::vector<std::string> lines;
-    std::string copy;
-};
-
-// The check of a finished pair, a line each: each eye's error and its
-// shift, the pair's vertical and horizontal checks and their verdicts; and
-// all of them as a lab's complaint or a remake order takes them.
-struct CheckTexts {
+// A part of the tool that answers in lines, and what its copy takes
+// (empty: nothing to copy). Where the wearer reads: each eye's prism there,
+// the imbalances and the suggestion; its copy the lines a lab order takes
+// (the imbalances and the suggestion), joined. The check of a finished pair:
+// each eye's error and its shift, the pair's vertical and horizontal checks
+// and their verdicts; its copy all of them, as a lab's complaint or a remake
+// order takes them.
+struct Lines {
     std::vector<std::string> lines;
     std::string copy;
 };
 
 struct LensToolTexts {
     std::array<std::optional<LensEyeTexts>, 2> eyes;  // right, left: none where nothing shows
-    std::optional<NearTexts> near;                    // none where an entry is refused
-    std::optional<CheckTexts> check;                  // none until a reading is entered
+    std::optional<Lines> near;                        // none where an entry is refused
+    std::optional<Lines> check;                       // none until a reading is entered
     std::string refusal;                              // the first refused entry's message; empty where none
 };
 
