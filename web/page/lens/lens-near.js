@@ -17,9 +17,7 @@ export function lensNear(copiedWord) {
   };
   const depth = entry('lens-depth', words.depthName, words.depthAtStart);
   const inset = entry('lens-inset', words.insetName);
-  const result = make('output', { id: 'lens-near' });
-  const copy = make('button', { type: 'button', id: 'lens-near-copy' }, words.copyNear);
-  const copied = make('span', { role: 'status' });
+  const { output, buttons, show } = answer('lens-near', words.copyNear, copiedWord);
   const box = make(
     'fieldset',
     { class: 'lens-near' },
@@ -30,20 +28,30 @@ export function lensNear(copiedWord) {
       make('label', { class: 'lens-entry' }, words.depthLabel, depth),
       make('label', { class: 'lens-entry' }, words.insetLabel, inset),
     ),
-    result,
-    make('div', { class: 'lens-buttons' }, copy, copied),
+    output,
+    buttons,
   );
+  return { box, depth, inset, show };
+}
+
+// A part that answers in lines (where the wearer reads, the check of a
+// finished pair): its `output` (`id`), a line each, and its copy's
+// `buttons`; `show` places what the core says of it, or nothing (null) once
+// an entry changed, the copy offered where there is something to copy.
+export function answer(id, caption, copiedWord) {
+  const output = make('output', { id });
+  const copy = make('button', { type: 'button', id: `${id}-copy` }, caption);
+  const copied = make('span', { role: 'status' });
   let shown = null;
   copy.addEventListener('click', () => copyText(shown.copy, copied, copiedWord));
   return {
-    box,
-    depth,
-    inset,
-    /** What the core says of it, or nothing (null) once an entry changed. @param {{ lines: string[], copy: string } | null} near */
-    show(near) {
-      shown = near;
-      result.replaceChildren(...(near?.lines ?? []).map((line) => make('span', {}, line)));
-      copy.hidden = !near?.copy || !navigator.clipboard?.writeText;
+    output,
+    buttons: make('div', { class: 'lens-buttons' }, copy, copied),
+    /** @param {{ lines: string[], copy: string } | null} value */
+    show(value) {
+      shown = value;
+      output.replaceChildren(...(value?.lines ?? []).map((line) => make('span', {}, line)));
+      copy.hidden = !value?.copy || !navigator.clipboard?.writeText;
       copied.textContent = '';
     },
   };
